@@ -1,0 +1,1 @@
+#include "encoding/Id3v1Tag.h"

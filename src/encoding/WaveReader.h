@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class CTrackItem;
+
+// Decides whether a file is a WAV file the program accepts, and fills the format
+// fields, sizes and play time of its track record.
+class CWaveReader {
+public:
+    // Reads the file at `strPath`; false refuses it.
+    static bool ParseWaveFile(CTrackItem& track, const std::string& strPath);
+
+    // The chunk walk over an open stream positioned at byte 0: the RIFF/WAVE header, the
+    // `fmt ` fields and the sample frames of the `data` chunk. False refuses the stream.
+    static bool ParseWaveHeader(CTrackItem& track, std::FILE* stream);
+
+    // Whole seconds of a file of `nFileSize` bytes with the track's format; 0 when the
+    // format gives no rate or the file is no longer than its 44-byte header.
+    static unsigned PlayTime(const CTrackItem& track, unsigned long long nFileSize);
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CAppSettings;
+class CProfile;
+class CTrackItem;
+
+// Builds the MP3 path of a track from the name template, the number style, the
+// directories and the symbol replacements. Reads the settings and the profile afresh
+// on every call, so a change takes effect with the next name.
+class COutputNamer {
+public:
+    COutputNamer(const CAppSettings& settings, const CProfile& profile);
+
+    // Rebuilds `track.m_strMp3Path`; false, changing nothing, for an encoded track.
+    bool BuildOutputName(CTrackItem& track) const;
+    std::string ReplaceFileNameSymbols(std::string text) const;
+    // The number of the track at 0-based `nPosition` in style 0..3.
+    static std::string NumberText(unsigned nPosition, unsigned nStyle);
+
+    // The example the ID3 page shows for `strTemplate`: a file name with ".mp3" and
+    // no directory, for a sample first track titled `strFirstTitle` ("Track" if empty).
+    std::string ExampleName(std::string_view strTemplate, std::string_view strFirstTitle,
+                            std::string_view strArtist, std::string_view strAlbum,
+                            std::string_view strYear, unsigned nGenre) const;
+
+private:
+    const CAppSettings& m_settings;
+    const CProfile& m_profile;
+};

@@ -1,0 +1,1 @@
+#include "filelist/TrackList.h"
