@@ -6,8 +6,6 @@
 
 CTrackItem::CTrackItem(const CAppSettings& settings) : m_strOutputDir(settings.m_strOutputDir) {
     CopyEncodingSettings(settings);
-    // A new record has no WAV size yet, so nothing to estimate.
-    m_nMp3Size = 0;
 }
 
 void CTrackItem::CopyEncodingSettings(const CAppSettings& settings) {
