@@ -43,7 +43,7 @@ void CIniFile::Parse(std::string_view text) {
         const size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
 
         const std::string_view trimmed = CText::TrimLeft(line);
