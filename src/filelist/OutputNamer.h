@@ -27,6 +27,9 @@ public:
                             std::string_view strYear, unsigned nGenre) const;
 
 private:
+    // The file name without directory and extension.
+    std::string FileName(const CTrackItem& track) const;
+
     const CAppSettings& m_settings;
     const CProfile& m_profile;
 };

@@ -1,0 +1,200 @@
+#include "filelist/OutputNamer.h"
+
+#include "encoding/AppSettings.h"
+#include "encoding/GenreTable.h"
+#include "encoding/TrackItem.h"
+#include "filelist/SymbolReplacement.h"
+#include "platform/Profile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class OutputNamerTest : public ::testing::Test {
+protected:
+    OutputNamerTest() : m_settings("/mp3/"), m_namer(m_settings, m_profile) {}
+
+    // The path that the track at `nIndex` with title `strTitle` gets.
+    std::string PathOf(unsigned nIndex, const std::string& strTitle) {
+        CTrackItem track(m_settings);
+        track.m_nIndex = nIndex;
+        track.m_strTitle = strTitle;
+        track.m_strFileTitle = "take " + std::to_string(nIndex + 1);
+        track.m_strWavDir = "/wav/";
+        EXPECT_TRUE(m_namer.BuildOutputName(track));
+        return track.m_strMp3Path;
+    }
+
+    CProfile m_profile;
+    CAppSettings m_settings;
+    COutputNamer m_namer;
+};
+
+std::string Clean(const std::string& text) {
+    return CSymbolReplacement().ReplaceFileNameSymbols(text);
+}
+} // namespace
+
+TEST(SymbolReplacementTest, DefaultTableMakesForbiddenCharactersHarmless) {
+    EXPECT_EQ(Clean("AC/DC: Live?"), "AC-DC- Live");
+    EXPECT_EQ(Clean("a * b"), "a x b");
+    EXPECT_EQ(Clean("<a|b>\"c\\d"), "[a-b]-c-d");
+}
+
+TEST(SymbolReplacementTest, TrimsBlanksAndTrailingDotsAndCollapsesDoubles) {
+    EXPECT_EQ(Clean(" \t..name .. "), ".name");
+    // One pass each: blanks, dots, blanks.
+    EXPECT_EQ(Clean("name . ."), "name .");
+    EXPECT_EQ(Clean("a    b....c"), "a b.c");
+    EXPECT_EQ(Clean("...."), "");
+    // Line breaks from a server's track title must not reach a playlist line.
+    EXPECT_EQ(Clean("one\r\ntwo\tthree"), "one two three");
+}
+
+TEST(SymbolReplacementTest, SwitchedOffDoublesStayAndEmptyReplacementDeletes) {
+    CSymbolReplacement table;
+    table.m_bDeleteDoubleSpaces = false;
+    table.m_bDeleteDoubleDots = false;
+    table.m_strReplacements[8] = ""; // colon
+    EXPECT_EQ(table.ReplaceFileNameSymbols("a * b..c: d"), "a  x  b..c d");
+}
+
+TEST(SymbolReplacementTest, MissingSectionGivesTheDefaults) {
+    const CSymbolReplacement table = CSymbolReplacement::Load(CProfile());
+    for (size_t i = 0; i < table.m_strReplacements.size(); ++i)
+        EXPECT_EQ(table.m_strReplacements[i], CSymbolReplacement::kDefaultReplacements[i]);
+    EXPECT_TRUE(table.m_bDeleteDoubleSpaces);
+    EXPECT_TRUE(table.m_bDeleteDoubleDots);
+}
+
+TEST(SymbolReplacementTest, SaveWritesOneSectionThatLoadsBackExactly) {
+    CTempDir dir;
+    CSymbolReplacement table;
+    table.m_strReplacements[3] = "";      // question mark
+    table.m_strReplacements[4] = "\"q\""; // double quote, itself quoted
+    table.m_bDeleteDoubleSpaces = false;
+    {
+        CProfile profile(dir.File("profile.ini"));
+        ASSERT_TRUE(table.Save(profile));
+    }
+    EXPECT_EQ(dir.ReadFile("profile.ini"), "[SymbolReplacement]\n"
+                                           "DD=1\n"
+                                           "DS=0\n"
+                                           "1=\" x \"\n"
+                                           "2=-\n"
+                                           "3=-\n"
+                                           "4=\n"
+                                           "5=\"\"q\"\"\n"
+                                           "6=-\n"
+                                           "7=[\n"
+                                           "8=]\n"
+                                           "9=-\n");
+
+    const CSymbolReplacement loaded = CSymbolReplacement::Load(CProfile(dir.File("profile.ini")));
+    EXPECT_EQ(loaded.m_strReplacements, table.m_strReplacements);
+    EXPECT_FALSE(loaded.m_bDeleteDoubleSpaces);
+    EXPECT_TRUE(loaded.m_bDeleteDoubleDots);
+}
+
+TEST(OutputNamerNumberTest, StylesNumberFromOneAndLettersDoNotWrap) {
+    EXPECT_EQ(COutputNamer::NumberText(0, 0), "1");
+    EXPECT_EQ(COutputNamer::NumberText(9, 0), "10");
+    EXPECT_EQ(COutputNamer::NumberText(8, 1), "09");
+    EXPECT_EQ(COutputNamer::NumberText(9, 1), "10");
+    EXPECT_EQ(COutputNamer::NumberText(0, 2), "A");
+    EXPECT_EQ(COutputNamer::NumberText(26, 2), "[");
+    EXPECT_EQ(COutputNamer::NumberText(0, 3), "a");
+    EXPECT_EQ(COutputNamer::NumberText(26, 3), "{");
+    EXPECT_EQ(COutputNamer::NumberText(2, 4), "3");
+    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 0), "4294967296");
+}
+
+TEST(OutputNamerNumberTest, LettersGiveWayToDigitsPastPrintableAscii) {
+    EXPECT_EQ(COutputNamer::NumberText(61, 2), "~");
+    EXPECT_EQ(COutputNamer::NumberText(62, 2), "63");
+    EXPECT_EQ(COutputNamer::NumberText(29, 3), "~");
+    EXPECT_EQ(COutputNamer::NumberText(30, 3), "31");
+    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 3), "4294967296");
+}
+
+TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
+    EXPECT_EQ(PathOf(2, "Intro"), "/mp3/03 - Intro.mp3");
+
+    m_settings.m_strOutputFileFormat = "[number] - [artist], [album] ([year]) - [title] [genre]";
+    m_settings.m_strArtist = "Abba";
+    m_settings.m_strAlbum = "Gold";
+    m_settings.m_strYear = "1992";
+    m_settings.m_nGenre = 81; // Pop
+    m_settings.m_strMp3Ext = ".MP3";
+    EXPECT_EQ(PathOf(0, "SOS"), "/mp3/01 - Abba, Gold (1992) - SOS Pop.MP3");
+}
+
+TEST_F(OutputNamerTest, NumberLeadsWhenNeitherTitleNorNumberIsInTheTemplate) {
+    m_settings.m_nNumberStyle = 0;
+    m_settings.m_strArtist = "Abba";
+    m_settings.m_strOutputFileFormat = "[artist]";
+    EXPECT_EQ(PathOf(0, "SOS"), "/mp3/1Abba.mp3");
+
+    m_settings.m_strOutputFileFormat = "[genre]";
+    m_settings.m_nGenre = CGenreTable::kNoGenre;
+    EXPECT_EQ(PathOf(0, "SOS"), "/mp3/1.mp3");
+    m_settings.m_nGenre = 15;
+    EXPECT_EQ(PathOf(0, "SOS"), "/mp3/1Blues.mp3");
+}
+
+TEST_F(OutputNamerTest, WavNameStandsInForAnEmptyTemplateOrAnEmptyResult) {
+    m_settings.m_strOutputFileFormat = "";
+    EXPECT_EQ(PathOf(4, "ignored"), "/mp3/take 5.mp3");
+
+    m_settings.m_strOutputFileFormat = "[title]";
+    EXPECT_EQ(PathOf(4, ""), "/mp3/take 5.mp3");
+    // The fallback comes before the clean-up, so a title of dots leaves no name.
+    EXPECT_EQ(PathOf(4, "..."), "/mp3/.mp3");
+}
+
+TEST_F(OutputNamerTest, LettersPastZGoThroughTheSymbolTable) {
+    m_settings.m_nNumberStyle = 2;
+    m_settings.m_strOutputFileFormat = "[number] [title]";
+    EXPECT_EQ(PathOf(25, "x"), "/mp3/Z x.mp3");
+    EXPECT_EQ(PathOf(26, "x"), "/mp3/[ x.mp3");
+    EXPECT_EQ(PathOf(27, "x"), "/mp3/- x.mp3");
+}
+
+TEST_F(OutputNamerTest, TokensInsideATitleAreFilledButTheTitleIsNotReread) {
+    m_settings.m_strArtist = "Abba";
+    EXPECT_EQ(PathOf(0, "Best of [artist] [title]"), "/mp3/01 - Best of Abba [title].mp3");
+}
+
+TEST_F(OutputNamerTest, SameDirectoryPutsTheMp3BesideTheWav) {
+    m_settings.m_bSameDir = 1;
+    EXPECT_EQ(PathOf(0, "Intro"), "/wav/01 - Intro.mp3");
+}
+
+TEST_F(OutputNamerTest, EncodedTrackKeepsItsPath) {
+    CTrackItem track(m_settings);
+    track.m_strTitle = "Intro";
+    ASSERT_TRUE(m_namer.BuildOutputName(track));
+    track.m_bEncoded = true;
+    m_settings.m_strOutputFileFormat = "[title]";
+    EXPECT_FALSE(m_namer.BuildOutputName(track));
+    EXPECT_EQ(track.m_strMp3Path, "/mp3/01 - Intro.mp3");
+}
+
+TEST_F(OutputNamerTest, ReplacementChangesInTheProfileApplyToTheNextName) {
+    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A- B.mp3");
+    m_profile.WriteString("SymbolReplacement", "9", ",");
+    m_profile.WriteInt("SymbolReplacement", "DS", 0);
+    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A,  B.mp3");
+}
+
+TEST_F(OutputNamerTest, ExampleShowsTheTemplateAsTypedForASampleFirstTrack) {
+    const unsigned pop = 81;
+    EXPECT_EQ(m_namer.ExampleName("[number] - [title] ([genre])", "", "", "", "", pop),
+              "01 - Track (Pop).mp3");
+    EXPECT_EQ(m_namer.ExampleName("[artist] - [year]", "Intro", "A/B", "", "1999", pop),
+              "A-B - 1999.mp3");
+    EXPECT_EQ(m_namer.ExampleName("", "Intro", "", "", "", CGenreTable::kNoGenre), ".mp3");
+    m_settings.m_nNumberStyle = 3;
+    EXPECT_EQ(m_namer.ExampleName("[number][title][genre]", "x", "", "", "", CGenreTable::kNoGenre),
+              "ax.mp3");
+}
