@@ -1,5 +1,8 @@
 #include "lang/StringCatalogue.h"
 
+#include "platform/Text.h"
+
+#include <cstdarg>
 #include <string_view>
 #include <utility>
 
@@ -18,6 +21,7 @@ constexpr std::pair<unsigned, std::string_view> kBuiltInTexts[] = {
     {UiString::kColumnStatus, "Status"},
     {UiString::kColumnMp3Name, "MP3 FileName"},
     {UiString::kColumnTitle, "Song Title"},
+    {UiString::kColumnDirectory, "Directory"},
     {UiString::kSkipFilesExplanation,
      "The following file(s) are corrupted or written with non standard audio format. They "
      "will be skipped while adding into the File List:"},
@@ -32,4 +36,13 @@ std::string CStringCatalogue::LoadUiString(unsigned nId) const {
             return std::string(text);
     }
     return {};
+}
+
+std::string CStringCatalogue::FormatUiString(unsigned nId, ...) const {
+    const std::string format = LoadUiString(nId);
+    va_list args;
+    va_start(args, nId);
+    std::string text = CText::FormatV(format.c_str(), args);
+    va_end(args);
+    return text;
 }

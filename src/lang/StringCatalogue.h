@@ -17,6 +17,7 @@ constexpr unsigned kColumnMp3Size = 59414;
 constexpr unsigned kColumnStatus = 59415;
 constexpr unsigned kColumnMp3Name = 59416;
 constexpr unsigned kColumnTitle = 59417;
+constexpr unsigned kColumnDirectory = 60512;
 constexpr unsigned kSkipFilesExplanation = 4034;
 constexpr unsigned kTotalsSize = 60495;     // "For %d files required: %.1f Mb"
 constexpr unsigned kTotalsPlayTime = 60496; // "Play time: %.2d:%.2d"
@@ -28,4 +29,6 @@ class CStringCatalogue {
 public:
     // The text of `nId`; empty when the catalogue has no such text.
     std::string LoadUiString(unsigned nId) const;
+    // The text of `nId` as a printf format applied to the arguments.
+    std::string FormatUiString(unsigned nId, ...) const;
 };

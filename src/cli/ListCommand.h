@@ -1,0 +1,33 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+class CAppSettings;
+class CProfile;
+class CTrackList;
+
+// `wavsmith-cli list`: fills a track list from files and folders and prints it.
+class CListCommand {
+public:
+    CListCommand(CAppSettings& settings, const CProfile& profile);
+
+    // Adds every path: a WAV file, or the WAV files of a folder (one level, in name
+    // order). Refused files are collected; paths that do not exist are reported on
+    // `errors`. Returns false when any path could not be read.
+    bool AddPaths(const std::vector<std::string>& paths, CTrackList& tracks, std::ostream& errors);
+
+    // The table of tracks, then the refused files, then the two totals lines.
+    void PrintList(const CTrackList& tracks, std::ostream& out) const;
+
+    const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
+
+private:
+    bool AddFolder(const std::string& strFolder, CTrackList& tracks, std::ostream& errors);
+    void AddFile(const std::string& strPath, CTrackList& tracks);
+
+    CAppSettings& m_settings;
+    const CProfile& m_profile;
+    std::vector<std::string> m_skippedFiles;
+};

@@ -1,0 +1,90 @@
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class ListCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir.WriteFile("album/01 Opening.wav", CWaveWriter::PcmTone(2, 44100, 2.0));
+        m_dir.WriteFile("album/02 Closing.WAV", CWaveWriter::PcmTone(1, 44100, 65.0));
+        m_dir.WriteFile("album/03 Broken.wav",
+                        CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes());
+        m_dir.WriteFile("album/notes.txt", "not audio");
+        m_dir.WriteFile("album/deeper/04 Hidden.wav", CWaveWriter::PcmTone(2, 44100, 1.0));
+    }
+
+    SCliResult Run(std::vector<std::string> args) { return RunCli(args, m_dir.Path()); }
+
+    CTempDir m_dir;
+};
+} // namespace
+
+TEST_F(ListCommandTest, ListsTheFolderOneLevelDeepWithNamesRefusalsAndTotals) {
+    const SCliResult result =
+        Run({"list", "--out", m_dir.File("mp3"), "--template", "[number]. [artist] - [title]",
+             "--number-style", "2", "--artist", "AC/DC", "album"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::string& out = result.m_strOut;
+    EXPECT_NE(out.find("#  WAV FileName"), std::string::npos) << out;
+    EXPECT_NE(out.find("01 Opening.wav"), std::string::npos);
+    EXPECT_NE(out.find("A. AC-DC - 01 Opening.mp3"), std::string::npos) << out;
+    EXPECT_NE(out.find("B. AC-DC - 02 Closing.mp3"), std::string::npos) << out;
+    EXPECT_NE(out.find("1:05.00"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Hidden"), std::string::npos);
+    EXPECT_NE(out.find("corrupted or written with non standard audio format"), std::string::npos);
+    EXPECT_NE(out.find("1  " + m_dir.File("album/03 Broken.wav")), std::string::npos) << out;
+    EXPECT_NE(out.find("For 2 files required: "), std::string::npos);
+    EXPECT_NE(out.find("Play time: 01:07"), std::string::npos) << out;
+}
+
+TEST_F(ListCommandTest, ProfileSettingsApplyAndOptionsOverrideThem) {
+    m_dir.WriteFile("profile.ini", "[settings_main]\nOutputFileFormat=[title] ([year])\n"
+                                   "OutputDir=/srv/music/\n[Settings]\nNumberFormatId=0\n");
+    SCliResult result = Run({"--profile", "profile.ini", "list", "album/01 Opening.wav"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_NE(result.m_strOut.find("01 Opening ().mp3"), std::string::npos) << result.m_strOut;
+
+    result = Run({"--profile", "profile.ini", "list", "--year=1999", "--template", "[number]",
+                  "album/01 Opening.wav"});
+    EXPECT_NE(result.m_strOut.find("  1.mp3"), std::string::npos) << result.m_strOut;
+    // The run changed nothing in the profile.
+    EXPECT_EQ(m_dir.ReadFile("profile.ini").find("1999"), std::string::npos);
+}
+
+TEST_F(ListCommandTest, ValuesTheTablesDoNotOfferAreBadUsage) {
+    SCliResult result = Run({"list", "--bitrate", "100", "album"});
+    EXPECT_EQ(result.m_nExitCode, 2);
+    EXPECT_NE(result.m_strErr.find("--bitrate 100 is not offered for MPEG-1"), std::string::npos)
+        << result.m_strErr;
+    EXPECT_TRUE(result.m_strOut.empty());
+
+    result = Run({"list", "--mpeg", "2", "--rate", "44100", "album"});
+    EXPECT_EQ(result.m_nExitCode, 2);
+    EXPECT_NE(result.m_strErr.find("16000, 22050, 24000"), std::string::npos) << result.m_strErr;
+
+    EXPECT_EQ(Run({"list", "--genre", "Polka Metal", "album"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"list", "--preset", "LOUD", "album"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"list", "--number-style", "4", "album"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"list", "--mode"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"list"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"frobnicate", "album"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"list", "--vbr=yes", "album"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"--help"}).m_nExitCode, 0);
+}
+
+TEST_F(ListCommandTest, MissingPathIsReportedAndTheRestStillListed) {
+    const SCliResult result = Run({"list", "nowhere.wav", "album/01 Opening.wav"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_NE(result.m_strErr.find("nowhere.wav: no such file or folder"), std::string::npos);
+    EXPECT_NE(result.m_strOut.find("01 Opening.wav"), std::string::npos);
+}
+
+TEST_F(ListCommandTest, TheSameFileGivenTwiceIsListedOnce) {
+    const SCliResult result =
+        Run({"list", "album/01 Opening.wav", "album/../album/01 Opening.wav", "album"});
+    ASSERT_EQ(result.m_nExitCode, 0);
+    EXPECT_NE(result.m_strOut.find("For 2 files required"), std::string::npos) << result.m_strOut;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs the real wavsmith-cli with the given arguments and captures what it printed.
+struct SCliResult {
+    int m_nExitCode = -1;
+    std::string m_strOut;
+    std::string m_strErr;
+};
+
+SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir);

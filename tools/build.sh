@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into ./build (or the folder given as first argument); further
+# arguments go to cmake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+ninja -C "$build_dir"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs Wavsmith's main job on the bundled example album.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+bash tools/build.sh build
+./build/wavsmith-cli list --out build/examples/mp3 --artist "The Examples" \
+    --album "First Light" --year 2026 build/examples
