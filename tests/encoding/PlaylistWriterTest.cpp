@@ -1,0 +1,174 @@
+#include "encoding/PlaylistWriter.h"
+
+#include "encoding/AppSettings.h"
+#include "encoding/TrackItem.h"
+#include "platform/IniFile.h"
+#include "platform/Profile.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace {
+// Expected playlists live in golden/ beside this file.
+std::string Golden(const std::string& strName) {
+    const std::filesystem::path path =
+        std::filesystem::path(__FILE__).parent_path() / "golden" / strName;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class PlaylistWriterTest : public ::testing::Test {
+protected:
+    PlaylistWriterTest() : m_settings(m_dir.Path()), m_first(m_settings), m_second(m_settings) {
+        m_settings.m_strPlaylistName = "list.m3u";
+        m_first.m_strArtist = "Abba";
+        m_first.m_strTitle = "SOS";
+        m_first.m_nPlayTime = 180;
+        m_first.m_strMp3Path = "/music/01 - SOS.mp3";
+        m_second.m_strTitle = "Intro";
+        m_second.m_nPlayTime = 7;
+        m_second.m_strMp3Path = "/music/02 - Intro.mp3";
+    }
+
+    bool Write(const CTrackItem& track) {
+        return CPlaylistWriter::WritePlaylistEntry(track, m_settings, false);
+    }
+
+    CTempDir m_dir;
+    CAppSettings m_settings;
+    CTrackItem m_first;
+    CTrackItem m_second;
+};
+} // namespace
+
+TEST(PlaylistNameTest, TemplateTakesTheTagDefaultsAndTheKindsExtension) {
+    CProfile profile;
+    CAppSettings settings;
+    settings.m_strYear = "1999";
+    settings.m_strAlbum = "X";
+    settings.m_nPlaylistType = 1;
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.m3u");
+    settings.m_nPlaylistType = 2;
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.m3u");
+    settings.m_nPlaylistType = 3;
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.pls");
+    settings.m_nPlaylistType = 0;
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "");
+}
+
+TEST(PlaylistNameTest, TrackTokensStayAndSymbolsFollowTheProfile) {
+    CProfile profile;
+    CAppSettings settings;
+    settings.m_nPlaylistType = 1;
+    settings.m_strPlaylistFormat = "[artist]: [genre] [title] [number]";
+    settings.m_strArtist = "AC/DC";
+    settings.m_nGenre = 101; // Rock
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "AC-DC- Rock [title] [number].m3u");
+
+    profile.WriteString("SymbolReplacement", "3", "+");
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "AC+DC- Rock [title] [number].m3u");
+}
+
+TEST(PlaylistPathTest, SourceDirectoryOnlyWhenAllTracksShareItAndMp3sGoBesideThem) {
+    CAppSettings settings;
+    settings.m_strInputDir = "/wav/";
+    settings.m_strOutputDir = "/mp3/";
+    settings.m_strPlaylistName = "list.m3u";
+    settings.m_bSameDir = 1;
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/wav/list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, false), "/mp3/list.m3u");
+    settings.m_bSameDir = 0;
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/mp3/list.m3u");
+
+    settings.m_strOutputDir = "/mp3";
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/mp3/list.m3u");
+    settings.m_strOutputDir = "";
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "list.m3u");
+}
+
+TEST_F(PlaylistWriterTest, PlainM3uAppendsOnePathPerTrack) {
+    m_dir.WriteFile("list.m3u", "/music/00 - Earlier run.mp3\n");
+    m_settings.m_nPlaylistType = 1;
+    EXPECT_TRUE(Write(m_first));
+    EXPECT_TRUE(Write(m_second));
+    EXPECT_EQ(m_dir.ReadFile("list.m3u"),
+              "/music/00 - Earlier run.mp3\n/music/01 - SOS.mp3\n/music/02 - Intro.mp3\n");
+}
+
+TEST_F(PlaylistWriterTest, ExtendedM3uWritesItsHeaderOnlyIntoANewFile) {
+    m_settings.m_nPlaylistType = 2;
+    EXPECT_TRUE(Write(m_first));
+    EXPECT_TRUE(Write(m_second));
+    EXPECT_EQ(m_dir.ReadFile("list.m3u"), Golden("PlaylistExtended.m3u"));
+}
+
+TEST_F(PlaylistWriterTest, PlsCountsEntriesAndKeepsWhatItDoesNotKnow) {
+    m_settings.m_nPlaylistType = 3;
+    m_settings.m_strPlaylistName = "list.pls";
+    m_dir.WriteFile("list.pls", "; kept by hand\n[Playlist]\nAuthor=me\n[Extra]\nkeep=yes\n");
+    EXPECT_TRUE(Write(m_first));
+    EXPECT_TRUE(Write(m_second));
+    EXPECT_EQ(m_dir.ReadFile("list.pls"), Golden("PlaylistTwoEntries.pls"));
+}
+
+TEST_F(PlaylistWriterTest, NewPlsIsReadableByAll) {
+    m_settings.m_nPlaylistType = 3;
+    m_settings.m_strPlaylistName = "list.pls";
+    ASSERT_TRUE(Write(m_first));
+    struct stat info {};
+    ASSERT_EQ(::stat(m_dir.File("list.pls").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(PlaylistWriterTest, LineBreaksInTagsNeitherSplitLinesNorAddKeys) {
+    m_first.m_strArtist = "Abba\r";
+    m_first.m_strTitle = "SOS\nFile9=/etc/passwd";
+    m_settings.m_nPlaylistType = 2;
+    ASSERT_TRUE(Write(m_first));
+    EXPECT_EQ(m_dir.ReadFile("list.m3u"),
+              "#EXTM3U\n#EXTINF:180,Abba  - SOS File9=/etc/passwd\n/music/01 - SOS.mp3\n");
+
+    m_settings.m_nPlaylistType = 3;
+    m_settings.m_strPlaylistName = "list.pls";
+    ASSERT_TRUE(Write(m_first));
+    CIniFile pls;
+    ASSERT_TRUE(pls.Load(m_dir.File("list.pls")));
+    EXPECT_EQ(pls.KeyNames("Playlist"), (std::vector<std::string>{"NumberOfEntries", "Version",
+                                                                  "File1", "Title1", "Length1"}));
+    EXPECT_EQ(pls.GetString("Playlist", "Title1", ""), "Abba  - SOS File9=/etc/passwd");
+}
+
+TEST_F(PlaylistWriterTest, NoKindWritesNothingAndAnUnwritablePlaylistIsReported) {
+    m_settings.m_nPlaylistType = 0;
+    EXPECT_TRUE(Write(m_first));
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+
+    m_settings.m_strOutputDir = m_dir.File("missing/");
+    for (unsigned kind = 1; kind <= 3; ++kind) {
+        m_settings.m_nPlaylistType = kind;
+        EXPECT_FALSE(Write(m_first)) << "kind " << kind;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+}
+
+TEST_F(PlaylistWriterTest, AllTracksInOneSourceDirectoryPutThePlaylistThere) {
+    CTempDir source;
+    m_settings.m_strInputDir = source.Path();
+    m_settings.m_bSameDir = 1;
+    m_settings.m_nPlaylistType = 1;
+    ASSERT_TRUE(CPlaylistWriter::WritePlaylistEntry(m_first, m_settings, true));
+    EXPECT_EQ(source.ReadFile("list.m3u"), "/music/01 - SOS.mp3\n");
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+}
