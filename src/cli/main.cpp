@@ -1,43 +1,102 @@
 // wavsmith-cli: the command-line front end over the same core as the desktop program.
-#include "cli/CliOptions.h"
+#include "cli/ArgParser.h"
 #include "cli/ListCommand.h"
+#include "cli/SettingsOverrides.h"
 #include "encoding/AppSettings.h"
 #include "filelist/TrackList.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
 
 #include <iostream>
+#include <optional>
 
 namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-int RunList(CCliOptions& options) {
-    CProfile profile(options.m_strProfilePath.value_or(CPlatformPaths::ProfilePath()));
+// What every command may use: the options of the whole program and the option groups.
+struct SCliContext {
+    std::optional<std::string> m_strProfilePath;
+    bool m_bHelp = false;
+    CSettingsOverrides m_overrides;
+    std::vector<std::string> m_paths;
+
+    std::string ProfilePath() const {
+        return m_strProfilePath.value_or(CPlatformPaths::ProfilePath());
+    }
+};
+
+int UsageError(const std::string& strError);
+
+int RunList(SCliContext& context) {
+    if (context.m_paths.empty())
+        return UsageError("'list' needs at least one WAV file or folder");
+    CProfile profile(context.ProfilePath());
     CAppSettings settings(CPlatformPaths::HomeDir());
     settings.LoadSettings(profile);
-    if (!options.ApplyOverrides(settings)) {
-        std::cerr << "wavsmith-cli: " << options.m_strError << '\n';
-        return kExitUsage;
-    }
+    if (!context.m_overrides.ApplyOverrides(settings))
+        return UsageError(context.m_overrides.Error());
     CTrackList tracks;
     CListCommand command(settings, profile);
-    const bool allRead = command.AddPaths(options.m_paths, tracks, std::cerr);
+    const bool allRead = command.AddPaths(context.m_paths, tracks, std::cerr);
     command.PrintList(tracks, std::cout);
     return allRead ? kExitSuccess : kExitFailure;
+}
+
+struct SCommand {
+    const char* m_strName;
+    int (*m_run)(SCliContext&);
+};
+constexpr SCommand kCommands[] = {
+    {"list", RunList},
+};
+
+std::string UsageText() {
+    return std::string(R"(Usage: wavsmith-cli [OPTIONS] COMMAND PATH...
+
+Commands:
+  list PATH...          Add the WAV files and the WAV files of the folders given (one
+                        level deep), apply the settings and print the file list with
+                        the refused files and the totals.
+
+Options:
+  --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
+  --help                Show this text
+
+)") + CSettingsOverrides::UsageText() +
+           "\nExit status: 0 on success, 1 when a path could not be read, 2 for bad usage.\n";
+}
+
+int UsageError(const std::string& strError) {
+    std::cerr << "wavsmith-cli: " << strError << "\nTry 'wavsmith-cli --help'.\n";
+    return kExitUsage;
 }
 } // namespace
 
 int main(int argc, char** argv) {
-    CCliOptions options;
-    if (!options.Parse(std::vector<std::string>(argv + 1, argv + argc))) {
-        std::cerr << "wavsmith-cli: " << options.m_strError << "\n\n" << CCliOptions::UsageText();
-        return kExitUsage;
-    }
-    if (options.m_bHelp) {
-        std::cout << CCliOptions::UsageText();
+    SCliContext context;
+    CArgParser parser;
+    parser.AddValue("--profile", [&context](const std::string& value) {
+        context.m_strProfilePath = value;
+        return std::string();
+    });
+    parser.AddFlag("--help", [&context] { context.m_bHelp = true; });
+    context.m_overrides.Register(parser);
+
+    if (!parser.Parse(std::vector<std::string>(argv + 1, argv + argc)))
+        return UsageError(parser.Error());
+    if (context.m_bHelp) {
+        std::cout << UsageText();
         return kExitSuccess;
     }
-    return RunList(options);
+    if (parser.Positional().empty())
+        return UsageError("no command given");
+    const std::string& name = parser.Positional().front();
+    context.m_paths.assign(parser.Positional().begin() + 1, parser.Positional().end());
+    for (const SCommand& command : kCommands) {
+        if (name == command.m_strName)
+            return command.m_run(context);
+    }
+    return UsageError("unknown command '" + name + "'");
 }
