@@ -4,7 +4,7 @@
 #include "encoding/GenreTable.h"
 #include "encoding/TrackItem.h"
 #include "filelist/SymbolReplacement.h"
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 #include "platform/Text.h"
 
 #include <cstdio>
@@ -51,7 +51,7 @@ std::string ExtendedM3uEntry(const CTrackItem& track, bool bNewFile) {
 }
 
 bool WritePlsEntry(const std::string& strPath, const CTrackItem& track) {
-    CIniFile pls;
+    CPrivateProfile pls;
     pls.Load(strPath);
     // A damaged count starts the numbering afresh rather than at a wrapped number.
     const long long count = pls.GetInt(kPlsSection, "NumberOfEntries", 0);

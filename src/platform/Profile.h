@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 
 #include <string>
 #include <string_view>
@@ -45,7 +45,7 @@ private:
     bool SaveUnlessDeferred();
 
     std::string m_strPath;
-    CIniFile m_ini;
+    CPrivateProfile m_ini;
     int m_nDeferDepth = 0;
     bool m_bDirty = false;
 };

@@ -2,7 +2,7 @@
 
 #include "encoding/AppSettings.h"
 #include "encoding/TrackItem.h"
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "support/TempDir.h"
 
@@ -143,7 +143,7 @@ TEST_F(PlaylistWriterTest, LineBreaksInTagsNeitherSplitLinesNorAddKeys) {
     m_settings.m_nPlaylistType = 3;
     m_settings.m_strPlaylistName = "list.pls";
     ASSERT_TRUE(Write(m_first));
-    CIniFile pls;
+    CPrivateProfile pls;
     ASSERT_TRUE(pls.Load(m_dir.File("list.pls")));
     EXPECT_EQ(pls.KeyNames("Playlist"), (std::vector<std::string>{"NumberOfEntries", "Version",
                                                                   "File1", "Title1", "Length1"}));

@@ -1,6 +1,6 @@
 // Arbitrary bytes as an INI text: parsing never fails, a save reads back the same, and a
 // value written from the input never adds a section or key of its own.
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,10 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    CIniFile ini;
+    CPrivateProfile ini;
     ini.Parse(text);
     const std::string saved = ini.Serialize();
-    CIniFile reread;
+    CPrivateProfile reread;
     reread.Parse(saved);
     if (reread.Serialize() != saved)
         std::abort();
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const bool hadKey = reread.Find("Fuzz", "Value").has_value();
     const size_t keys = reread.KeyNames("Fuzz").size();
     reread.WriteString("Fuzz", "Value", text);
-    CIniFile written;
+    CPrivateProfile written;
     written.Parse(reread.Serialize());
     if (written.SectionNames().size() != sections + (hadSection ? 0 : 1))
         std::abort();

@@ -1,4 +1,4 @@
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 
 #include "platform/Profile.h"
 #include "support/TempDir.h"
@@ -15,8 +15,8 @@ mode_t FileMode(const std::string& path) {
 }
 } // namespace
 
-TEST(IniFileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
-    CIniFile ini;
+TEST(PrivateProfileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
+    CPrivateProfile ini;
     ini.Parse("[Main]\r\n  Key = first value  \r\nkey=second\n[main]\nOther=x\n");
     EXPECT_EQ(ini.GetString("MAIN", "KEY", "d"), "first value");
     // A second section of the same name is shadowed by the first.
@@ -25,8 +25,8 @@ TEST(IniFileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
     EXPECT_FALSE(ini.Find("Main", "Absent").has_value());
 }
 
-TEST(IniFileTest, IntegersTakeTheLeadingNumberAndFallBackOnText) {
-    CIniFile ini;
+TEST(PrivateProfileTest, IntegersTakeTheLeadingNumberAndFallBackOnText) {
+    CPrivateProfile ini;
     ini.Parse("[s]\na=42\nb=-7 apples\nc=none\nd=\n");
     EXPECT_EQ(ini.GetInt("s", "a", 1), 42);
     EXPECT_EQ(ini.GetInt("s", "b", 1), -7);
@@ -35,8 +35,8 @@ TEST(IniFileTest, IntegersTakeTheLeadingNumberAndFallBackOnText) {
     EXPECT_EQ(ini.GetInt("s", "e", 5), 5);
 }
 
-TEST(IniFileTest, WritesReplaceInPlaceAppendToTheSectionAndKeepEverythingElse) {
-    CIniFile ini;
+TEST(PrivateProfileTest, WritesReplaceInPlaceAppendToTheSectionAndKeepEverythingElse) {
+    CPrivateProfile ini;
     ini.Parse("; a comment\n[One]\nA=1\nstray line\n\n[Two]\nB=2\n");
     ini.WriteString("one", "a", "changed");
     ini.WriteString("One", "New", "n");
@@ -45,11 +45,11 @@ TEST(IniFileTest, WritesReplaceInPlaceAppendToTheSectionAndKeepEverythingElse) {
               "; a comment\n[One]\nA=changed\nNew=n\nstray line\n\n[Two]\nB=2\n[Three]\nC=3\n");
 }
 
-TEST(IniFileTest, LineBreaksInWrittenTextNeverStartANewKeyOrSection) {
-    CIniFile ini;
+TEST(PrivateProfileTest, LineBreaksInWrittenTextNeverStartANewKeyOrSection) {
+    CPrivateProfile ini;
     ini.WriteString("Playlist", "Title1", "Song\nFile2=/etc/passwd\r\n[Evil]");
     ini.WriteString("Sec]\nX", "Key\n=Y", "v");
-    CIniFile reread;
+    CPrivateProfile reread;
     reread.Parse(ini.Serialize());
     EXPECT_EQ(reread.SectionNames().size(), 2u);
     EXPECT_FALSE(reread.Find("Playlist", "File2").has_value());
@@ -57,8 +57,8 @@ TEST(IniFileTest, LineBreaksInWrittenTextNeverStartANewKeyOrSection) {
     EXPECT_EQ(reread.KeyNames("Playlist"), std::vector<std::string>{"Title1"});
 }
 
-TEST(IniFileTest, DeleteRemovesKeysAndSections) {
-    CIniFile ini;
+TEST(PrivateProfileTest, DeleteRemovesKeysAndSections) {
+    CPrivateProfile ini;
     ini.Parse("[A]\nx=1\ny=2\n[B]\nz=3\n");
     ini.DeleteKey("a", "X");
     ini.DeleteSection("b");
@@ -66,10 +66,10 @@ TEST(IniFileTest, DeleteRemovesKeysAndSections) {
     EXPECT_FALSE(ini.HasSection("B"));
 }
 
-TEST(IniFileTest, SaveReplacesTheFileWholeAndKeepsItsMode) {
+TEST(PrivateProfileTest, SaveReplacesTheFileWholeAndKeepsItsMode) {
     CTempDir dir;
     const std::string path = dir.File("cfg.ini");
-    CIniFile ini;
+    CPrivateProfile ini;
     ini.WriteString("S", "K", "V");
     ASSERT_TRUE(ini.Save(path, 0600));
     EXPECT_EQ(FileMode(path), 0600u);
@@ -85,9 +85,9 @@ TEST(IniFileTest, SaveReplacesTheFileWholeAndKeepsItsMode) {
               1);
 }
 
-TEST(IniFileTest, MissingFileReadsAsEmptyAndUnwritableTargetFails) {
+TEST(PrivateProfileTest, MissingFileReadsAsEmptyAndUnwritableTargetFails) {
     CTempDir dir;
-    CIniFile ini;
+    CPrivateProfile ini;
     EXPECT_FALSE(ini.Load(dir.File("absent.ini")));
     EXPECT_TRUE(ini.SectionNames().empty());
     EXPECT_FALSE(ini.Save(dir.File("no/such/dir/x.ini")));

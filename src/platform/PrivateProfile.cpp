@@ -1,4 +1,4 @@
-#include "platform/IniFile.h"
+#include "platform/PrivateProfile.h"
 
 #include "platform/Text.h"
 
@@ -36,7 +36,7 @@ bool WriteAll(int fd, const std::string& data) {
 }
 } // namespace
 
-void CIniFile::Parse(std::string_view text) {
+void CPrivateProfile::Parse(std::string_view text) {
     m_sections.clear();
     m_sections.push_back(SSection{{}, false, {}});
     while (!text.empty()) {
@@ -68,7 +68,7 @@ void CIniFile::Parse(std::string_view text) {
     RebuildIndex();
 }
 
-std::string CIniFile::Serialize() const {
+std::string CPrivateProfile::Serialize() const {
     std::string text;
     for (const SSection& section : m_sections) {
         if (section.m_bHasHeader)
@@ -84,7 +84,7 @@ std::string CIniFile::Serialize() const {
     return text;
 }
 
-bool CIniFile::Load(const std::string& strPath) {
+bool CPrivateProfile::Load(const std::string& strPath) {
     std::ifstream in(strPath, std::ios::binary);
     if (!in) {
         Parse({});
@@ -96,7 +96,7 @@ bool CIniFile::Load(const std::string& strPath) {
     return true;
 }
 
-bool CIniFile::Save(const std::string& strPath, mode_t nNewFileMode) const {
+bool CPrivateProfile::Save(const std::string& strPath, mode_t nNewFileMode) const {
     mode_t mode = nNewFileMode;
     struct stat existing {};
     if (::stat(strPath.c_str(), &existing) == 0)
@@ -115,7 +115,8 @@ bool CIniFile::Save(const std::string& strPath, mode_t nNewFileMode) const {
     return true;
 }
 
-std::optional<std::string> CIniFile::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string> CPrivateProfile::Find(std::string_view section,
+                                                 std::string_view key) const {
     const SSection* found = FindSection(section);
     if (found == nullptr)
         return std::nullopt;
@@ -125,14 +126,14 @@ std::optional<std::string> CIniFile::Find(std::string_view section, std::string_
     return line->m_strValue;
 }
 
-std::string CIniFile::GetString(std::string_view section, std::string_view key,
-                                std::string_view strDefault) const {
+std::string CPrivateProfile::GetString(std::string_view section, std::string_view key,
+                                       std::string_view strDefault) const {
     std::optional<std::string> value = Find(section, key);
     return value ? *value : std::string(strDefault);
 }
 
-long long CIniFile::GetInt(std::string_view section, std::string_view key,
-                           long long nDefault) const {
+long long CPrivateProfile::GetInt(std::string_view section, std::string_view key,
+                                  long long nDefault) const {
     const std::optional<std::string> value = Find(section, key);
     long long number = 0;
     if (!value || !CText::ParseInt(*value, number))
@@ -140,7 +141,8 @@ long long CIniFile::GetInt(std::string_view section, std::string_view key,
     return number;
 }
 
-void CIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void CPrivateProfile::WriteString(std::string_view section, std::string_view key,
+                                  std::string_view value) {
     const std::string cleanKey = CleanName(key, '=');
     if (cleanKey.empty())
         return;
@@ -166,11 +168,11 @@ void CIniFile::WriteString(std::string_view section, std::string_view key, std::
     target->m_lines.insert(insertAt, SLine{cleanKey, cleanValue, {}});
 }
 
-void CIniFile::WriteInt(std::string_view section, std::string_view key, long long value) {
+void CPrivateProfile::WriteInt(std::string_view section, std::string_view key, long long value) {
     WriteString(section, key, std::to_string(value));
 }
 
-void CIniFile::DeleteKey(std::string_view section, std::string_view key) {
+void CPrivateProfile::DeleteKey(std::string_view section, std::string_view key) {
     SSection* target = FindSection(section);
     if (target == nullptr)
         return;
@@ -183,7 +185,7 @@ void CIniFile::DeleteKey(std::string_view section, std::string_view key) {
     }
 }
 
-void CIniFile::DeleteSection(std::string_view section) {
+void CPrivateProfile::DeleteSection(std::string_view section) {
     for (auto it = m_sections.begin(); it != m_sections.end(); ++it) {
         if (it->m_bHasHeader && CText::EqualsNoCase(it->m_strName, section)) {
             m_sections.erase(it);
@@ -193,11 +195,11 @@ void CIniFile::DeleteSection(std::string_view section) {
     }
 }
 
-bool CIniFile::HasSection(std::string_view section) const {
+bool CPrivateProfile::HasSection(std::string_view section) const {
     return FindSection(section) != nullptr;
 }
 
-std::vector<std::string> CIniFile::SectionNames() const {
+std::vector<std::string> CPrivateProfile::SectionNames() const {
     std::vector<std::string> names;
     for (const SSection& section : m_sections) {
         if (section.m_bHasHeader)
@@ -206,7 +208,7 @@ std::vector<std::string> CIniFile::SectionNames() const {
     return names;
 }
 
-std::vector<std::string> CIniFile::KeyNames(std::string_view section) const {
+std::vector<std::string> CPrivateProfile::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
     const SSection* found = FindSection(section);
     if (found == nullptr)
@@ -218,17 +220,18 @@ std::vector<std::string> CIniFile::KeyNames(std::string_view section) const {
     return names;
 }
 
-CIniFile::SSection* CIniFile::FindSection(std::string_view section) {
+CPrivateProfile::SSection* CPrivateProfile::FindSection(std::string_view section) {
     const auto it = m_sectionIndex.find(CText::ToLowerAscii(section));
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
-const CIniFile::SSection* CIniFile::FindSection(std::string_view section) const {
+const CPrivateProfile::SSection* CPrivateProfile::FindSection(std::string_view section) const {
     const auto it = m_sectionIndex.find(CText::ToLowerAscii(section));
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
-const CIniFile::SLine* CIniFile::FindKey(const SSection& section, std::string_view key) {
+const CPrivateProfile::SLine* CPrivateProfile::FindKey(const SSection& section,
+                                                       std::string_view key) {
     const std::string_view wanted = CText::Trim(key);
     for (const SLine& line : section.m_lines) {
         if (!line.m_strKey.empty() && CText::EqualsNoCase(line.m_strKey, wanted))
@@ -237,7 +240,7 @@ const CIniFile::SLine* CIniFile::FindKey(const SSection& section, std::string_vi
     return nullptr;
 }
 
-void CIniFile::RebuildIndex() {
+void CPrivateProfile::RebuildIndex() {
     m_sectionIndex.clear();
     for (size_t i = 0; i < m_sections.size(); ++i) {
         if (m_sections[i].m_bHasHeader)

@@ -11,9 +11,9 @@
 // to case, the first match wins, values are trimmed, new keys go to the end of their
 // section and new sections to the end of the text. Lines the engine does not
 // understand (comments, stray text) are kept as they are, so a save loses nothing.
-class CIniFile {
+class CPrivateProfile {
 public:
-    CIniFile() = default;
+    CPrivateProfile() = default;
 
     // Replaces the contents by the parsed text.
     void Parse(std::string_view text);
