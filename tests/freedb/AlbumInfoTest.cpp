@@ -1,0 +1,289 @@
+#include "freedb/service/AlbumInfo.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+CAlbumInfo ThreeTrackAlbum() {
+    CAlbumInfo album;
+    album.GetTrack(0).SetFrameOffset(150);
+    album.GetTrack(1).SetFrameOffset(15150);
+    album.GetTrack(2).SetFrameOffset(30150);
+    album.SetDiscLength(600);
+    return album;
+}
+} // namespace
+
+// Offsets 150, 15150, 30150 are 2, 202 and 402 seconds: digit sums 2 + 4 + 6 = 12.
+// Lengths 200 + 200 + 198 = 598 = 0x256. ID = 12 << 24 | 0x256 << 8 | 3 = 0x0c025603.
+TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLength) {
+    CAlbumInfo album = ThreeTrackAlbum();
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+    EXPECT_EQ(album.GetStoredDiscId(), "0c025603");
+}
+
+// One track at 150 frames on a 4 s disc: 2 s start, digit sum 2, t = 4 - 2 = 2.
+// ID = 2 << 24 | 2 << 8 | 1 = 0x02000201. And with n = 255 the top byte is zero:
+// 255 mod 255 = 0, so the text must still begin with "00".
+TEST(AlbumInfoDiscIdTest, KeepsLeadingZeros) {
+    CAlbumInfo one;
+    one.GetTrack(0).SetFrameOffset(150);
+    one.SetDiscLength(4);
+    EXPECT_EQ(one.ComputeDiscId(), "02000201");
+
+    // Each track starts at 99999 s (digit sum 45); 45 * 17 = 765 = 3 * 255 -> top byte 0.
+    // Every track but the last has length 0; the last ends at the disc length 99999 s.
+    CAlbumInfo zeroTop;
+    for (int i = 0; i < 17; ++i)
+        zeroTop.GetTrack(i).SetFrameOffset(99999 * 75);
+    zeroTop.SetDiscLength(99999);
+    EXPECT_EQ(zeroTop.ComputeDiscId(), "00000011");
+}
+
+TEST(AlbumInfoDiscIdTest, StoredIdWinsAndIsNotRecomputed) {
+    CAlbumInfo album = ThreeTrackAlbum();
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+    album.GetTrack(2).SetFrameOffset(40000);
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+    EXPECT_NE(album.ComputeDiscId(), "0c025603");
+
+    CAlbumInfo given = ThreeTrackAlbum();
+    given.SetDiscId("deadbeef");
+    EXPECT_EQ(given.GetDiscId(), "deadbeef");
+
+    CAlbumInfo empty;
+    EXPECT_EQ(empty.GetDiscId(), "");
+    EXPECT_EQ(empty.GetStoredDiscId(), "");
+}
+
+TEST(AlbumInfoDiscIdTest, ConstAlbumAnswersWithoutStoring) {
+    const CAlbumInfo album = ThreeTrackAlbum();
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+    EXPECT_EQ(album.GetStoredDiscId(), "");
+}
+
+TEST(AlbumInfoDiscIdTest, AlbumFromPlayTimes) {
+    // 200 s, 200 s, 200 s: offsets 150, 15150, 30150, disc 600 s: the album above, but
+    // the last track now ends at 600 s from the start of the data, not of the disc.
+    const CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
+    ASSERT_EQ(album.GetTrackCount(), 3u);
+    EXPECT_EQ(album.GetTracks()[0].GetFrameOffset(), 150);
+    EXPECT_EQ(album.GetTracks()[1].GetFrameOffset(), 15150);
+    EXPECT_EQ(album.GetTracks()[2].GetFrameOffset(), 30150);
+    EXPECT_EQ(album.GetDiscLength(), 600u);
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+}
+
+TEST(AlbumTrackLengthTest, LengthsAndTexts) {
+    CAlbumInfo album = ThreeTrackAlbum();
+    EXPECT_EQ(album.GetTrack(0).GetLengthFrames(), 15000);
+    EXPECT_EQ(album.GetTrack(0).GetLengthSeconds(), 200);
+    EXPECT_EQ(album.GetTrack(0).GetLengthText(), "03:20");
+    // The last track ends at the disc length: 45000 - 30150 = 14850 frames, 198 s.
+    EXPECT_EQ(album.GetTrack(2).GetLengthFrames(), 14850);
+    EXPECT_EQ(album.GetTrack(2).GetLengthText(), "03:18");
+    EXPECT_EQ(album.GetTrack(2).GetCachedLengthText(), "03:18");
+}
+
+TEST(AlbumTrackLengthTest, HoursMinutesSecondsAndZero) {
+    CAlbumInfo album;
+    album.GetTrack(0).SetFrameOffset(0);
+    album.GetTrack(1).SetFrameOffset(3725 * 75);
+    album.GetTrack(2).SetFrameOffset(3725 * 75 + 65 * 75);
+    album.GetTrack(3).SetFrameOffset(3725 * 75 + 65 * 75);
+    album.SetDiscLength(3725 + 65);
+    EXPECT_EQ(album.GetTrack(0).GetLengthText(), "01:02:05");
+    EXPECT_EQ(album.GetTrack(1).GetLengthText(), "01:05");
+    EXPECT_EQ(album.GetTrack(2).GetLengthText(), "00:00");
+    EXPECT_EQ(album.GetTrack(3).GetLengthText(), "00:00");
+}
+
+TEST(AlbumTrackLengthTest, BackwardOffsetsAndLoneTracksShowNoTime) {
+    CAlbumInfo album;
+    album.GetTrack(0).SetFrameOffset(30000);
+    album.GetTrack(1).SetFrameOffset(150);
+    EXPECT_LT(album.GetTrack(0).GetLengthFrames(), 0);
+    EXPECT_EQ(album.GetTrack(0).GetLengthText(), "00:00");
+
+    CAlbumTrack lone;
+    lone.SetFrameOffset(0);
+    EXPECT_EQ(lone.GetLengthFrames(), 0);
+    EXPECT_EQ(lone.GetLengthText(), "00:00");
+}
+
+TEST(AlbumInfoTracksTest, GetTrackGrowsWithIndexesAndOwner) {
+    CAlbumInfo album;
+    CAlbumTrack& fifth = album.GetTrack(4);
+    EXPECT_EQ(fifth.GetIndex(), 4u);
+    ASSERT_EQ(album.GetTrackCount(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(album.GetTracks()[i].GetIndex(), i);
+        EXPECT_EQ(album.GetTracks()[i].GetAlbum(), &album);
+        EXPECT_EQ(album.GetTracks()[i].GetTitle(), "");
+        EXPECT_EQ(album.GetTracks()[i].GetFrameOffset(), -1);
+        EXPECT_FALSE(album.GetTracks()[i].IsChanged());
+    }
+    album.GetTrack(2);
+    EXPECT_EQ(album.GetTrackCount(), 5u);
+    EXPECT_EQ(album.FindTrack(5), nullptr);
+    EXPECT_EQ(album.GetTrackCount(), 5u);
+}
+
+TEST(AlbumInfoTracksTest, CopiesAndMovesPointTracksAtTheNewAlbum) {
+    CAlbumInfo album = ThreeTrackAlbum();
+    album.GetTrack(1).SetTitle("Middle");
+    album.GetTrack(1).SetTitle("Changed");
+    album.SetArtist("A");
+
+    CAlbumInfo copy(album);
+    for (const CAlbumTrack& track : copy.GetTracks())
+        EXPECT_EQ(track.GetAlbum(), &copy);
+    EXPECT_EQ(copy.GetTracks()[1].GetTitle(), "Changed");
+    EXPECT_TRUE(copy.GetTracks()[1].IsChanged());
+    EXPECT_EQ(copy.GetArtist(), "A");
+    // The copy's last track ends at the copy's disc length, not the original's.
+    album.SetDiscLength(1000);
+    EXPECT_EQ(copy.GetTrack(2).GetLengthSeconds(), 198);
+
+    CAlbumInfo assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.GetTracks()[0].GetAlbum(), &assigned);
+
+    CAlbumInfo moved(std::move(assigned));
+    EXPECT_EQ(moved.GetTracks()[2].GetAlbum(), &moved);
+    CAlbumInfo moveAssigned;
+    moveAssigned = std::move(moved);
+    EXPECT_EQ(moveAssigned.GetTracks()[2].GetAlbum(), &moveAssigned);
+    EXPECT_EQ(moveAssigned.GetTrack(2).GetLengthSeconds(), 198);
+}
+
+TEST(AlbumInfoFieldsTest, FilledFlagGatesTheTexts) {
+    CAlbumInfo album;
+    album.SetYear("1999");
+    album.SetDiscId("0c025603");
+    EXPECT_FALSE(album.IsFilled());
+    EXPECT_EQ(album.GetYear(), "");
+    EXPECT_FALSE(album.SetArtist(static_cast<const char*>(nullptr)));
+    EXPECT_FALSE(album.IsFilled());
+
+    EXPECT_TRUE(album.SetCategory("rock"));
+    EXPECT_TRUE(album.IsFilled());
+    EXPECT_EQ(album.GetCategory(), "rock");
+    // A year reads back only once the album has a track.
+    EXPECT_EQ(album.GetYear(), "");
+    album.GetTrack(0);
+    EXPECT_EQ(album.GetYear(), "1999");
+    album.SetYear(static_cast<const char*>(nullptr));
+    EXPECT_EQ(album.GetYear(), "1999");
+    EXPECT_TRUE(album.SetTitle(""));
+    EXPECT_EQ(album.GetTitle(), "");
+}
+
+TEST(AlbumTrackTextTest, ReplaceSetsChangedOnlyForADifferentNonEmptyText) {
+    CAlbumInfo album;
+    CAlbumTrack& track = album.GetTrack(0);
+    track.SetTitle("Love");
+    EXPECT_FALSE(track.IsChanged());
+    track.SetTitle("Love");
+    EXPECT_EQ(track.GetTitle(), "Love");
+    EXPECT_FALSE(track.IsChanged());
+    track.SetTitle("Love", true);
+    EXPECT_EQ(track.GetTitle(), "LoveLove");
+    EXPECT_FALSE(track.IsChanged());
+    track.SetTitle("Hate");
+    EXPECT_TRUE(track.IsChanged());
+    track.SetTitle(static_cast<const char*>(nullptr));
+    EXPECT_EQ(track.GetTitle(), "");
+}
+
+TEST(AlbumTrackTextTest, ExtraIgnoresNullAndFollowsTheTitleRule) {
+    CAlbumInfo album;
+    CAlbumTrack& track = album.GetTrack(0);
+    track.SetExtra("notes");
+    track.SetExtra(static_cast<const char*>(nullptr));
+    EXPECT_EQ(track.GetExtra(), "notes");
+    track.SetExtra(" more", true);
+    EXPECT_EQ(track.GetExtra(), "notes more");
+    EXPECT_FALSE(track.IsChanged());
+    track.SetExtra("other");
+    EXPECT_TRUE(track.IsChanged());
+}
+
+TEST(AlbumTrackTextTest, ArtistMakesACompilation) {
+    CAlbumInfo album;
+    album.GetTrack(1).SetArtist(static_cast<const char*>(nullptr));
+    EXPECT_FALSE(album.IsCompilation());
+    album.GetTrack(1).SetArtist("Guest");
+    EXPECT_TRUE(album.IsCompilation());
+    EXPECT_FALSE(album.GetTrack(1).IsChanged());
+    album.GetTrack(1).SetArtist("Other");
+    EXPECT_TRUE(album.GetTrack(1).IsChanged());
+}
+
+TEST(AlbumInfoSplitTest, SlashSplitsEveryTrack) {
+    CAlbumInfo album;
+    album.GetTrack(0).SetTitle("A / x");
+    album.GetTrack(1).SetTitle("B / y / z");
+    EXPECT_EQ(album.ApplyCompilationSplit(), " / ");
+    EXPECT_TRUE(album.IsCompilation());
+    EXPECT_EQ(album.GetTrack(0).GetArtist(), "A");
+    EXPECT_EQ(album.GetTrack(0).GetTitle(), "x");
+    EXPECT_EQ(album.GetTrack(1).GetArtist(), "B");
+    EXPECT_EQ(album.GetTrack(1).GetTitle(), "y / z");
+    // A split is not an edit.
+    EXPECT_FALSE(album.GetTrack(0).IsChanged());
+}
+
+TEST(AlbumInfoSplitTest, DashOnlyWhenEveryTitleHoldsIt) {
+    CAlbumInfo album;
+    album.GetTrack(0).SetTitle("A - x");
+    album.GetTrack(1).SetTitle("B");
+    EXPECT_EQ(album.ApplyCompilationSplit(), "");
+    EXPECT_FALSE(album.IsCompilation());
+    EXPECT_EQ(album.GetTrack(0).GetTitle(), "A - x");
+    EXPECT_EQ(album.GetTrack(0).GetArtist(), "");
+
+    album.GetTrack(1).SetTitle("B - y / z");
+    // Not every title holds " / ", so " - " is the delimiter.
+    EXPECT_EQ(album.ApplyCompilationSplit(), " - ");
+    EXPECT_EQ(album.GetTrack(1).GetArtist(), "B");
+    EXPECT_EQ(album.GetTrack(1).GetTitle(), "y / z");
+}
+
+TEST(AlbumInfoSplitTest, AnEmptyTitleOrNoTracksMeansNoCompilation) {
+    CAlbumInfo album;
+    album.GetTrack(0).SetTitle("A / x");
+    album.GetTrack(1);
+    EXPECT_EQ(album.ApplyCompilationSplit(), "");
+    EXPECT_FALSE(album.IsCompilation());
+
+    CAlbumInfo none;
+    EXPECT_EQ(none.ApplyCompilationSplit(), "");
+    EXPECT_FALSE(none.IsCompilation());
+}
+
+TEST(AlbumInfoSplitTest, DTitleSplitsAtTheFirstSlashAfterTheStart) {
+    CAlbumInfo album;
+    album.SetArtistAndTitleFromDTitle("Some Artist / Some Album / Part 2");
+    EXPECT_EQ(album.GetArtist(), "Some Artist");
+    EXPECT_EQ(album.GetTitle(), "Some Album / Part 2");
+
+    album.SetArtistAndTitleFromDTitle("No Separator");
+    EXPECT_EQ(album.GetArtist(), "No Separator");
+    EXPECT_EQ(album.GetTitle(), "No Separator");
+
+    album.SetArtistAndTitleFromDTitle(" / Leading");
+    EXPECT_EQ(album.GetArtist(), " / Leading");
+    EXPECT_EQ(album.GetTitle(), " / Leading");
+
+    CAlbumInfo empty;
+    empty.SetArtistAndTitleFromDTitle("");
+    EXPECT_TRUE(empty.IsFilled());
+    EXPECT_EQ(empty.GetArtist(), "");
+}
+
+TEST(AlbumInfoFieldsTest, CategoryTableInOrder) {
+    ASSERT_EQ(CAlbumInfo::kCategories.size(), 11u);
+    EXPECT_STREQ(CAlbumInfo::kCategories[0], "Blues");
+    EXPECT_STREQ(CAlbumInfo::kCategories[5], "Misc");
+    EXPECT_STREQ(CAlbumInfo::kCategories[10], "Data");
+}
