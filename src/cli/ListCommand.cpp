@@ -96,8 +96,8 @@ void CListCommand::AddFile(const std::string& strPath, CTrackList& tracks) {
         m_skippedFiles.push_back(strPath);
 }
 
-void CListCommand::PrintList(const CTrackList& tracks, std::ostream& out) const {
-    const CStringCatalogue catalogue;
+void CListCommand::PrintList(const CTrackList& tracks, const CStringCatalogue& catalogue,
+                             std::ostream& out) const {
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> header;
     for (CTrackListColumns::EColumn column : kShownColumns)

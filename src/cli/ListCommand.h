@@ -6,6 +6,7 @@
 
 class CAppSettings;
 class CProfile;
+class CStringCatalogue;
 class CTrackList;
 
 // `wavsmith-cli list`: fills a track list from files and folders and prints it.
@@ -19,7 +20,8 @@ public:
     bool AddPaths(const std::vector<std::string>& paths, CTrackList& tracks, std::ostream& errors);
 
     // The table of tracks, then the refused files, then the two totals lines.
-    void PrintList(const CTrackList& tracks, std::ostream& out) const;
+    void PrintList(const CTrackList& tracks, const CStringCatalogue& catalogue,
+                   std::ostream& out) const;
 
     const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
 

@@ -1,5 +1,7 @@
 // wavsmith-cli: the command-line front end over the same core as the desktop program.
 #include "cli/ArgParser.h"
+#include "cli/InfoCommand.h"
+#include "cli/LanguageOptions.h"
 #include "cli/ListCommand.h"
 #include "cli/SettingsOverrides.h"
 #include "encoding/AppSettings.h"
@@ -20,6 +22,7 @@ struct SCliContext {
     std::optional<std::string> m_strProfilePath;
     bool m_bHelp = false;
     CSettingsOverrides m_overrides;
+    CLanguageOptions m_language;
     std::vector<std::string> m_paths;
 
     std::string ProfilePath() const {
@@ -40,8 +43,23 @@ int RunList(SCliContext& context) {
     CTrackList tracks;
     CListCommand command(settings, profile);
     const bool allRead = command.AddPaths(context.m_paths, tracks, std::cerr);
-    command.PrintList(tracks, std::cout);
+    command.PrintList(tracks, context.m_language.MakeCatalogue(profile), std::cout);
     return allRead ? kExitSuccess : kExitFailure;
+}
+
+int RunInfo(SCliContext& context) {
+    if (context.m_paths.empty())
+        return UsageError("'info' needs a WAV file or folder");
+    CProfile profile(context.ProfilePath());
+    CAppSettings settings(CPlatformPaths::HomeDir());
+    settings.LoadSettings(profile);
+    if (!context.m_overrides.ApplyOverrides(settings))
+        return UsageError(context.m_overrides.Error());
+    const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
+    CInfoCommand command(settings, profile, catalogue);
+    const bool done =
+        command.Run(context.m_paths, context.m_language.Track(), std::cout, std::cerr);
+    return done ? kExitSuccess : kExitFailure;
 }
 
 struct SCommand {
@@ -50,6 +68,7 @@ struct SCommand {
 };
 constexpr SCommand kCommands[] = {
     {"list", RunList},
+    {"info", RunInfo},
 };
 
 std::string UsageText() {
@@ -59,12 +78,17 @@ Commands:
   list PATH...          Add the WAV files and the WAV files of the folders given (one
                         level deep), apply the settings and print the file list with
                         the refused files and the totals.
+  info PATH... [--track N]
+                        Build the list as list does and print the file information
+                        pages of track N (default 1): each tab title on a line of its
+                        own, then its text.
 
 Options:
   --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
   --help                Show this text
 
 )") + CSettingsOverrides::UsageText() +
+           "\n" + CLanguageOptions::UsageText() +
            "\nExit status: 0 on success, 1 when a path could not be read, 2 for bad usage.\n";
 }
 
@@ -83,6 +107,7 @@ int main(int argc, char** argv) {
     });
     parser.AddFlag("--help", [&context] { context.m_bHelp = true; });
     context.m_overrides.Register(parser);
+    context.m_language.Register(parser);
 
     if (!parser.Parse(std::vector<std::string>(argv + 1, argv + argc)))
         return UsageError(parser.Error());

@@ -27,12 +27,14 @@ std::string CTrackListColumns::CellText(const CTrackItem& track, unsigned nPosit
     case kWavName:
         return std::string(CText::FileNamePart(track.m_strWavPath));
     case kNumber:
-        return catalogue.FormatUiString(UiString::kNumberFormat, static_cast<int>(nPosition + 1));
+        return catalogue.FormatUiStringOrBuiltIn(UiString::kNumberFormat,
+                                                 static_cast<int>(nPosition + 1));
     case kPlayTime:
-        return catalogue.FormatUiString(UiString::kPlayTimeFormat, track.m_nPlayTime / 60,
-                                        track.m_nPlayTime % 60, 0u);
+        return catalogue.FormatUiStringOrBuiltIn(UiString::kPlayTimeFormat, track.m_nPlayTime / 60,
+                                                 track.m_nPlayTime % 60, 0u);
     case kWavSize:
-        return catalogue.FormatUiString(UiString::kWavSizeFormat, Megabytes(track.m_nWavSize));
+        return catalogue.FormatUiStringOrBuiltIn(UiString::kWavSizeFormat,
+                                                 Megabytes(track.m_nWavSize));
     case kMp3Size:
         return CText::Format("%.2f Mb", Megabytes(track.m_nMp3Size));
     case kMp3Name:
@@ -60,7 +62,8 @@ std::string CTrackListColumns::TotalSizeText(const CTrackList& tracks,
         ++count;
         megabytes += static_cast<float>(track.m_nMp3Size) * (1.0f / 1048576.0f);
     }
-    return catalogue.FormatUiString(UiString::kTotalsSize, count, static_cast<double>(megabytes));
+    return catalogue.FormatUiStringOrBuiltIn(UiString::kTotalsSize, count,
+                                             static_cast<double>(megabytes));
 }
 
 std::string CTrackListColumns::TotalPlayTimeText(const CTrackList& tracks,
@@ -70,6 +73,6 @@ std::string CTrackListColumns::TotalPlayTimeText(const CTrackList& tracks,
         if (tracks.At(i).m_bChecked)
             seconds += tracks.At(i).m_nPlayTime;
     }
-    return catalogue.FormatUiString(UiString::kTotalsPlayTime, static_cast<int>(seconds / 60),
-                                    static_cast<int>(seconds % 60));
+    return catalogue.FormatUiStringOrBuiltIn(
+        UiString::kTotalsPlayTime, static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
 }

@@ -1,48 +1,174 @@
 #include "lang/StringCatalogue.h"
 
+#include "lang/BuiltInCatalogue.h"
+#include "platform/PlatformPaths.h"
 #include "platform/Text.h"
 
-#include <cstdarg>
-#include <string_view>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
-namespace {
-constexpr std::pair<unsigned, std::string_view> kBuiltInTexts[] = {
-    {UiString::kTrackEncoded, "Encoded"},
-    {UiString::kTrackNotEncoded, "-"},
-    {UiString::kWavSizeFormat, "%4.2f  MB "},
-    {UiString::kPlayTimeFormat, "%u:%02u.%02u"},
-    {UiString::kNumberFormat, "%d"},
-    {UiString::kColumnWavName, "WAV FileName"},
-    {UiString::kColumnNumber, "#"},
-    {UiString::kColumnPlayTime, "Play Time"},
-    {UiString::kColumnWavSize, "WAV Size"},
-    {UiString::kColumnMp3Size, "MP3 Size"},
-    {UiString::kColumnStatus, "Status"},
-    {UiString::kColumnMp3Name, "MP3 FileName"},
-    {UiString::kColumnTitle, "Song Title"},
-    {UiString::kColumnDirectory, "Directory"},
-    {UiString::kSkipFilesExplanation,
-     "The following file(s) are corrupted or written with non standard audio format. They "
-     "will be skipped while adding into the File List:"},
-    {UiString::kTotalsSize, "For %d files required: %.1f Mb"},
-    {UiString::kTotalsPlayTime, "Play time: %.2d:%.2d"},
-};
-} // namespace
+namespace fs = std::filesystem;
 
-std::string CStringCatalogue::LoadUiString(unsigned nId) const {
-    for (const auto& [id, text] : kBuiltInTexts) {
-        if (id == nId)
-            return std::string(text);
-    }
-    return {};
+namespace {
+struct SSectionRange {
+    std::string_view m_strSection;
+    unsigned m_nFirst;
+    unsigned m_nLast;
+};
+
+// Checked in this order; the first range that holds the identifier wins.
+constexpr SSectionRange kSectionRanges[] = {
+    {"DlgAbout", 4018, 4018},    {"DlgAbout", 59447, 59447},     {"DlgAbout", 59506, 59506},
+    {"BarInfo", 4029, 4029},     {"BarInfo", 60510, 60511},      {"TabID3", 4030, 4031},
+    {"TabID3", 59487, 59488},    {"TabID3", 59490, 59496},       {"TabID3", 59498, 59505},
+    {"TabID3", 60507, 60507},    {"TabID3", 60513, 60513},       {"DlgSkipFiles", 4032, 4034},
+    {"TabsName", 4041, 4041},    {"TabsName", 59507, 59509},     {"DlgSymbols", 4043, 4047},
+    {"DlgItemInfo", 6132, 6158}, {"TabTrackList", 59410, 59417}, {"TabTrackList", 60512, 60512},
+    {"DlgEncode", 59511, 59521}, {"DlgEncode", 60488, 60488},    {"DlgMessages", 60489, 60496},
+    {"TabMP3", 60497, 60506},
+};
+constexpr std::string_view kOtherSection = "MenuItems";
+
+// Values shorter than this are taken for placeholders and ignored.
+constexpr size_t kMinValueLength = 3;
+
+std::string_view FirstLine(std::string_view text) {
+    const size_t escaped = text.find("\\n");
+    if (escaped != std::string_view::npos)
+        return text.substr(0, escaped);
+    return text.substr(0, text.find('\n'));
 }
 
-std::string CStringCatalogue::FormatUiString(unsigned nId, ...) const {
-    const std::string format = LoadUiString(nId);
-    va_list args;
-    va_start(args, nId);
-    std::string text = CText::FormatV(format.c_str(), args);
-    va_end(args);
+// The file of `strName` in `strDir`: the exact name, or else the one file whose name
+// matches without regard to case.
+std::string FindLanguageFile(const std::string& strDir, const std::string& strName) {
+    const std::string wanted = strName + ".lng";
+    std::error_code error;
+    if (fs::is_regular_file(strDir + wanted, error))
+        return strDir + wanted;
+    for (const fs::directory_entry& entry : fs::directory_iterator(strDir, error)) {
+        if (CText::EqualsNoCase(entry.path().filename().string(), wanted))
+            return entry.path().string();
+    }
+    return strDir + wanted;
+}
+} // namespace
+
+CStringCatalogue::CStringCatalogue(std::string strProgramDir)
+    : m_strProgramDir(CPlatformPaths::WithTrailingSlash(std::move(strProgramDir))) {}
+
+CStringCatalogue::CStringCatalogue() : CStringCatalogue(CPlatformPaths::ProgramDir()) {}
+
+void CStringCatalogue::SetInterfaceLanguage(const std::string& strName) {
+    m_strLanguage = strName;
+    m_strLanguageFile.clear();
+    m_file.Parse({});
+    // A language is a file of the program directory, never a path elsewhere.
+    if (strName.empty() || strName.find('/') != std::string::npos)
+        return;
+    m_strLanguageFile = FindLanguageFile(m_strProgramDir, strName);
+    m_file.Load(m_strLanguageFile);
+}
+
+std::optional<std::string> CStringCatalogue::FindUiString(unsigned nId) const {
+    std::optional<std::string> translated =
+        TranslatedValue(CatalogSection(nId), CatalogKey(nId), kMinValueLength);
+    if (translated)
+        return translated;
+    const std::optional<std::string_view> builtIn = CBuiltInCatalogue::Text(nId);
+    if (!builtIn)
+        return std::nullopt;
+    return std::string(*builtIn);
+}
+
+std::string CStringCatalogue::LoadUiString(unsigned nId) const {
+    return FindUiString(nId).value_or(std::string());
+}
+
+std::string CStringCatalogue::LoadUiStringFromSection(unsigned nId,
+                                                      std::string_view section) const {
+    std::optional<std::string> translated =
+        TranslatedValue(section, std::to_string(nId), kMinValueLength);
+    if (translated)
+        return *translated;
+    return std::string(FirstLine(CBuiltInCatalogue::Text(nId).value_or(std::string_view())));
+}
+
+std::string CStringCatalogue::LoadStatusPrompt(unsigned nId) const {
+    std::optional<std::string> translated =
+        TranslatedValue(kStatusPromptSection, CatalogKey(nId), kMinValueLength);
+    if (translated)
+        return *translated;
+    return std::string(CBuiltInCatalogue::Text(nId).value_or(std::string_view()));
+}
+
+std::string CStringCatalogue::GetTranslatorName() const {
+    return DescriptionValue("author", kDefaultTranslatorName);
+}
+
+std::string CStringCatalogue::GetTranslatorEmail() const {
+    return DescriptionValue("email", kDefaultTranslatorEmail);
+}
+
+std::string CStringCatalogue::CatalogSection(unsigned nId) {
+    for (const SSectionRange& range : kSectionRanges) {
+        if (nId >= range.m_nFirst && nId <= range.m_nLast)
+            return std::string(range.m_strSection);
+    }
+    return std::string(kOtherSection);
+}
+
+std::string CStringCatalogue::CatalogKey(unsigned nId) {
+    const SCatalogueEntry* entry = CBuiltInCatalogue::Find(nId);
+    if (entry != nullptr && !entry->m_strKey.empty())
+        return std::string(entry->m_strKey);
+    return std::to_string(nId);
+}
+
+std::string CStringCatalogue::Unescape(std::string_view value) {
+    static constexpr std::pair<std::string_view, std::string_view> kEscapes[] = {
+        {"\\n", "\n"}, {"\\t", "\t"}, {"\\r", "\r"},  {"\\b", "\b"},
+        {"\\v", "\v"}, {"\\'", "'"},  {"\\\"", "\""},
+    };
+    std::string text(value);
+    for (const auto& [escape, character] : kEscapes)
+        CText::ReplaceAll(text, escape, character);
     return text;
+}
+
+std::optional<std::string> CStringCatalogue::TranslatedValue(std::string_view section,
+                                                             std::string_view key,
+                                                             size_t nMinLength) const {
+    if (!IsLanguageSelected())
+        return std::nullopt;
+    const std::string value = m_file.Value(section, key);
+    if (value.size() < nMinLength)
+        return std::nullopt;
+    return Unescape(value);
+}
+
+std::string CStringCatalogue::DescriptionValue(std::string_view key,
+                                               std::string_view strDefault) const {
+    return TranslatedValue("Description", key, kMinValueLength).value_or(std::string(strDefault));
+}
+
+std::optional<std::string> CStringCatalogue::FormatArgs(unsigned nId,
+                                                        const std::vector<SFormatArg>& args) const {
+    const std::optional<std::string_view> builtIn = CBuiltInCatalogue::Text(nId);
+    if (!builtIn)
+        return std::nullopt;
+    const std::string format = LoadUiString(nId);
+    if (format != *builtIn && CUiFormat::Conversions(format) != CUiFormat::Conversions(*builtIn))
+        return std::nullopt;
+    return CUiFormat::Apply(format, args);
+}
+
+std::string CStringCatalogue::FormatArgsOrBuiltIn(unsigned nId,
+                                                  const std::vector<SFormatArg>& args) const {
+    std::optional<std::string> text = FormatArgs(nId, args);
+    if (text)
+        return *text;
+    return CUiFormat::Apply(CBuiltInCatalogue::Text(nId).value_or(std::string_view()), args)
+        .value_or(std::string());
 }
