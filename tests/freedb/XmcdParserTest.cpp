@@ -1,0 +1,279 @@
+#include "freedb/protocol/XmcdParser.h"
+
+#include "freedb/service/AlbumInfo.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+// Record fixtures live in data/ beside this file.
+std::string ReadFixture(const std::string& strName) {
+    std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "data" / strName,
+                       std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct SParse {
+    CAlbumInfo m_album;
+    std::vector<std::string> m_log;
+    bool m_bResult = false;
+
+    explicit SParse(const std::vector<std::string>& lines, CAlbumInfo album = CAlbumInfo())
+        : m_album(std::move(album)) {
+        m_bResult = CXmcdParser::ParseXmcd(
+            lines, m_album, [this](std::string_view line) { m_log.emplace_back(line); });
+    }
+};
+} // namespace
+
+TEST(XmcdParserRecordTest, ReadsTheWholeSampleRecord) {
+    CAlbumInfo album;
+    ASSERT_TRUE(CXmcdParser::ParseXmcdText(ReadFixture("xmcd_record.txt"), album));
+    ASSERT_EQ(album.GetTrackCount(), 3u);
+    EXPECT_EQ(album.GetTracks()[0].GetFrameOffset(), 150);
+    EXPECT_EQ(album.GetTracks()[1].GetFrameOffset(), 21052);
+    EXPECT_EQ(album.GetTracks()[2].GetFrameOffset(), 41000);
+    EXPECT_EQ(album.GetDiscLength(), 3139u);
+    EXPECT_EQ(album.GetArtist(), "Some Artist");
+    EXPECT_EQ(album.GetTitle(), "A Rather Long Album Title That The Server Wraps Over Two Lines");
+    EXPECT_EQ(album.GetYear(), "1999");
+    EXPECT_EQ(album.GetTracks()[0].GetTitle(), "Opening");
+    EXPECT_EQ(album.GetTracks()[1].GetTitle(), "Middle Piece\nPart Two");
+    EXPECT_EQ(album.GetTracks()[2].GetTitle(), "Closing \\ Coda\tEnd");
+    EXPECT_EQ(album.GetTracks()[0].GetExtra(), "Recorded live in Vienna");
+    EXPECT_EQ(album.GetTracks()[1].GetExtra(), "");
+    // DISCID, DGENRE, EXTD and PLAYORDER are not read; nothing after "." is.
+    EXPECT_EQ(album.GetStoredDiscId(), "");
+    EXPECT_EQ(album.GetCategory(), "");
+    EXPECT_FALSE(album.IsCompilation());
+    EXPECT_FALSE(album.GetTracks()[0].IsChanged());
+}
+
+TEST(XmcdParserRecordTest, AddsToWhatAQueryMatchGave) {
+    CAlbumInfo match;
+    match.SetArtist("Query Artist");
+    match.SetTitle("Query Title");
+    match.SetCategory("rock");
+    match.SetDiscId("2a0c4403");
+    match.GetTrack(0).SetTitle("Already ");
+    SParse parse({"# xmcd", "DTITLE=Record Artist / Record Title", "TTITLE0=there", "."}, match);
+    EXPECT_TRUE(parse.m_bResult);
+    EXPECT_EQ(parse.m_album.GetCategory(), "rock");
+    EXPECT_EQ(parse.m_album.GetStoredDiscId(), "2a0c4403");
+    EXPECT_EQ(parse.m_album.GetArtist(), "Record Artist");
+    EXPECT_EQ(parse.m_album.GetTitle(), "Record Title");
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "Already there");
+}
+
+TEST(XmcdParserRecordTest, RecordEndsAtDotFilenameOrWhenTheReadFails) {
+    SParse dot({"# xmcd", "TTITLE0=a", ".", "TTITLE1=b"});
+    EXPECT_TRUE(dot.m_bResult);
+    EXPECT_EQ(dot.m_album.GetTrackCount(), 1u);
+
+    SParse separator({"# xmcd", "TTITLE0=a", "#FILENAME=rock/2a0c4403", "TTITLE1=b"});
+    EXPECT_TRUE(separator.m_bResult);
+    EXPECT_EQ(separator.m_album.GetTrackCount(), 1u);
+
+    // A record cut short is still applied, split included.
+    SParse cut({"# xmcd", "DTITLE=A / B", "TTITLE0=x"});
+    EXPECT_TRUE(cut.m_bResult);
+    EXPECT_EQ(cut.m_album.GetArtist(), "A");
+}
+
+TEST(XmcdParserRecordTest, EmptyRecordAndMissingHeader) {
+    SParse empty({"."});
+    EXPECT_FALSE(empty.m_bResult);
+    EXPECT_TRUE(empty.m_album.IsFilled());
+    EXPECT_EQ(empty.m_album.GetArtist(), "");
+    EXPECT_EQ(empty.m_album.GetTitle(), "");
+
+    SParse headless({"DTITLE=A / B", "DYEAR=2001", "TTITLE0=x", "."});
+    EXPECT_FALSE(headless.m_bResult);
+    EXPECT_EQ(headless.m_album.GetArtist(), "A");
+    EXPECT_EQ(headless.m_album.GetYear(), "2001");
+    EXPECT_EQ(headless.m_album.GetTracks()[0].GetTitle(), "x");
+}
+
+TEST(XmcdParserHeaderTest, OffsetsAndDiscLength) {
+    SParse parse({"# xmcd", "# Track frame offsets:", "#\t150", "# 21052", "#",
+                  "# Disc length: 3139 seconds", "."});
+    EXPECT_TRUE(parse.m_bResult);
+    ASSERT_EQ(parse.m_album.GetTrackCount(), 2u);
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetFrameOffset(), 150);
+    EXPECT_EQ(parse.m_album.GetTracks()[1].GetFrameOffset(), 21052);
+    EXPECT_EQ(parse.m_album.GetDiscLength(), 3139u);
+}
+
+TEST(XmcdParserHeaderTest, DiscLengthRightAfterTheOffsetsEndsTheListUnread) {
+    SParse parse({"# Track frame offsets:", "# 150", "# Disc length: 3139 seconds", "."});
+    EXPECT_EQ(parse.m_album.GetTrackCount(), 1u);
+    EXPECT_EQ(parse.m_album.GetDiscLength(), 0u);
+}
+
+TEST(XmcdParserHeaderTest, AnUnreadableOffsetEndsTheList) {
+    SParse parse({"# Track frame offsets:", "# 150", "# x 300", "# 450", "#600",
+                  "# Disc length: 99 seconds", "."});
+    ASSERT_EQ(parse.m_album.GetTrackCount(), 1u);
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetFrameOffset(), 150);
+    EXPECT_EQ(parse.m_album.GetDiscLength(), 99u);
+
+    // Without a blank the number still reads, as the scan pattern's blank matches none.
+    SParse tight({"# Track frame offsets:", "#150", "#\t 300", "."});
+    ASSERT_EQ(tight.m_album.GetTrackCount(), 2u);
+    EXPECT_EQ(tight.m_album.GetTracks()[1].GetFrameOffset(), 300);
+}
+
+TEST(XmcdParserHeaderTest, OffsetListIsBounded) {
+    std::vector<std::string> lines = {"# Track frame offsets:"};
+    for (size_t i = 0; i < CXmcdParser::kMaxTracks + 50; ++i)
+        lines.push_back("# " + std::to_string(150 + i));
+    lines.push_back(".");
+    SParse parse(lines);
+    EXPECT_EQ(parse.m_album.GetTrackCount(), CXmcdParser::kMaxTracks);
+}
+
+TEST(XmcdParserKeysTest, TrackNumbersOfOneAndTwoDigits) {
+    SParse parse({"# xmcd", "TTITLE10=ten", "TTITLE7=seven", "EXTT10=extra ten", "."});
+    ASSERT_EQ(parse.m_album.GetTrackCount(), 11u);
+    EXPECT_EQ(parse.m_album.GetTracks()[10].GetTitle(), "ten");
+    EXPECT_EQ(parse.m_album.GetTracks()[7].GetTitle(), "seven");
+    EXPECT_EQ(parse.m_album.GetTracks()[10].GetExtra(), "extra ten");
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "");
+}
+
+TEST(XmcdParserKeysTest, ValueIsEverythingAfterTheFirstEquals) {
+    SParse parse({"# xmcd", "TTITLE0=a=b", "TTITLE1=", "DTITLE=x=y", "."});
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "a=b");
+    EXPECT_EQ(parse.m_album.GetTracks()[1].GetTitle(), "");
+    EXPECT_EQ(parse.m_album.GetArtist(), "x=y");
+}
+
+TEST(XmcdParserKeysTest, KeyWithoutTrackNumberIsIgnored) {
+    SParse parse({"# xmcd", "TTITLEx=no number", "TTITLE=none", "EXTT=none", "."});
+    EXPECT_TRUE(parse.m_bResult);
+    EXPECT_EQ(parse.m_album.GetTrackCount(), 0u);
+}
+
+TEST(XmcdParserKeysTest, SeveralLinesOfOneKeyJoin) {
+    SParse parse({"# xmcd", "TTITLE3=Love", "TTITLE3=Love", "EXTT3=a", "EXTT3=b", "."});
+    EXPECT_EQ(parse.m_album.GetTracks()[3].GetTitle(), "LoveLove");
+    EXPECT_EQ(parse.m_album.GetTracks()[3].GetExtra(), "ab");
+    EXPECT_FALSE(parse.m_album.GetTracks()[3].IsChanged());
+}
+
+TEST(XmcdParserKeysTest, YearIsReplacedNotJoined) {
+    SParse parse({"# xmcd", "DYEAR=1998", "DYEAR=1999", "TTITLE0=x", "."});
+    EXPECT_EQ(parse.m_album.GetYear(), "1999");
+}
+
+// The first line loses its trailing blank to the line reader's trimming; the blank
+// right after the "=" of the second line stays.
+TEST(XmcdParserKeysTest, TwoDTitleLinesJoinWithoutSeparator) {
+    CAlbumInfo album;
+    CXmcdParser::ParseXmcdText("# xmcd\nDTITLE=Some Artist / Long \r\nDTITLE= Title\r\n.\r\n",
+                               album);
+    EXPECT_EQ(album.GetArtist(), "Some Artist");
+    EXPECT_EQ(album.GetTitle(), "Long Title");
+}
+
+TEST(XmcdParserKeysTest, DTitleWithoutSlashGivesBothTheWholeText) {
+    SParse parse({"# xmcd", "DTITLE=Just One Name", "."});
+    EXPECT_EQ(parse.m_album.GetArtist(), "Just One Name");
+    EXPECT_EQ(parse.m_album.GetTitle(), "Just One Name");
+}
+
+TEST(XmcdParserKeysTest, LongLinesAreAcceptedAndFieldsStopGrowingAtTheCap) {
+    const std::string longText(100000, 'x');
+    SParse parse({"# xmcd", "TTITLE0=" + longText, "DTITLE=" + longText, "."});
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), longText);
+    EXPECT_EQ(parse.m_album.GetTitle(), longText);
+
+    std::vector<std::string> endless = {"# xmcd"};
+    for (int i = 0; i < 10; ++i)
+        endless.push_back("TTITLE0=" + longText);
+    endless.push_back(".");
+    SParse capped(endless);
+    EXPECT_LE(capped.m_album.GetTracks()[0].GetTitle().size(), CXmcdParser::kMaxFieldBytes);
+    EXPECT_EQ(capped.m_album.GetTracks()[0].GetTitle().size(), 2 * longText.size());
+}
+
+TEST(XmcdParserEscapesTest, LetterEscapesBeforeDoubledBackslashes) {
+    EXPECT_EQ(CXmcdParser::UndoEscapes("a\\nb"), "a\nb");
+    EXPECT_EQ(CXmcdParser::UndoEscapes("a\\tb"), "a\tb");
+    EXPECT_EQ(CXmcdParser::UndoEscapes("a\\\\b"), "a\\b");
+    // Backslash, backslash, n: the letter escape goes first, leaving a backslash.
+    EXPECT_EQ(CXmcdParser::UndoEscapes("a\\\\nb"), "a\\\nb");
+    EXPECT_EQ(CXmcdParser::UndoEscapes("end\\"), "end\\");
+
+    SParse parse({"# xmcd", "TTITLE0=one\\\\ntwo", "."});
+    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "one\\\ntwo");
+}
+
+TEST(XmcdParserFailureTest, MalformedKeysRejectTheRecordAsItIs) {
+    CAlbumInfo withYear;
+    withYear.SetYear("1970");
+    SParse year(
+        {"# xmcd", "DTITLE=A / B", "TTITLE0=t / u", "TTITLE1=v / w", "DYEAR", "TTITLE2=x", "."},
+        withYear);
+    EXPECT_FALSE(year.m_bResult);
+    // The year stays, no DTITLE split and no compilation split took place.
+    EXPECT_FALSE(year.m_album.IsFilled());
+    year.m_album.SetCategory("rock");
+    EXPECT_EQ(year.m_album.GetYear(), "1970");
+    EXPECT_EQ(year.m_album.GetArtist(), "");
+    EXPECT_EQ(year.m_album.GetTracks()[0].GetTitle(), "t / u");
+    EXPECT_FALSE(year.m_album.IsCompilation());
+    EXPECT_EQ(year.m_album.GetTrackCount(), 2u);
+
+    SParse title({"# xmcd", "TTITLE0=a", "TTITLE1", "TTITLE2=c", "."});
+    EXPECT_FALSE(title.m_bResult);
+    EXPECT_EQ(title.m_album.GetTrackCount(), 1u);
+
+    SParse extra({"# xmcd", "EXTT0 no equals", "."});
+    EXPECT_FALSE(extra.m_bResult);
+
+    // DTITLE without "=" adds nothing but is no error.
+    SParse dtitle({"# xmcd", "DTITLE", "DTITLE=A / B", "."});
+    EXPECT_TRUE(dtitle.m_bResult);
+    EXPECT_EQ(dtitle.m_album.GetArtist(), "A");
+}
+
+TEST(XmcdParserCompilationTest, SlashSplitsQuietlyDashSplitsWithALogLine) {
+    SParse slash({"# xmcd", "DTITLE=Various / Hits", "TTITLE0=A / x", "TTITLE1=B / y", "."});
+    EXPECT_TRUE(slash.m_album.IsCompilation());
+    EXPECT_EQ(slash.m_album.GetTracks()[1].GetArtist(), "B");
+    EXPECT_EQ(slash.m_album.GetTracks()[1].GetTitle(), "y");
+    EXPECT_TRUE(slash.m_log.empty());
+
+    CAlbumInfo match;
+    match.SetDiscId("0a0b0c0d");
+    SParse dash({"# xmcd", "TTITLE0=A - x", "TTITLE1=B - y", "."}, match);
+    EXPECT_TRUE(dash.m_album.IsCompilation());
+    EXPECT_EQ(dash.m_album.GetTracks()[0].GetArtist(), "A");
+    EXPECT_EQ(dash.m_album.GetTracks()[0].GetTitle(), "x");
+    ASSERT_EQ(dash.m_log.size(), 1u);
+    EXPECT_EQ(dash.m_log[0],
+              "[INF]\tAlbum 0a0b0c0d is parsed as compilation with delimiter \"-\"\r\n");
+
+    SParse mixed({"# xmcd", "TTITLE0=A - x", "TTITLE1=B", "."});
+    EXPECT_FALSE(mixed.m_album.IsCompilation());
+    EXPECT_EQ(mixed.m_album.GetTracks()[0].GetTitle(), "A - x");
+    EXPECT_TRUE(mixed.m_log.empty());
+}
+
+TEST(XmcdParserFeedTest, LineByLineSteps) {
+    CAlbumInfo album;
+    CXmcdParser parser(album);
+    EXPECT_EQ(parser.FeedLine("# xmcd"), CXmcdParser::EStep::kMore);
+    EXPECT_EQ(parser.FeedLine("DTITLE=A / B"), CXmcdParser::EStep::kMore);
+    EXPECT_EQ(parser.FeedLine("DYEAR"), CXmcdParser::EStep::kRejected);
+    EXPECT_EQ(parser.FeedLine("."), CXmcdParser::EStep::kEnd);
+    EXPECT_TRUE(parser.Finish());
+    EXPECT_EQ(album.GetTitle(), "B");
+}
