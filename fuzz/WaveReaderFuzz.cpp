@@ -1,0 +1,30 @@
+// Arbitrary bytes as a WAV file: the chunk walk never reads outside the input, never
+// divides by zero, and accepts only 16-bit-or-wider PCM; the play time fits the size.
+#include "encoding/AppSettings.h"
+#include "encoding/TrackItem.h"
+#include "encoding/WaveReader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    std::vector<std::uint8_t> bytes(data, data + size);
+    if (bytes.empty())
+        return 0; // fmemopen refuses an empty buffer
+    std::FILE* stream = ::fmemopen(bytes.data(), bytes.size(), "rb");
+    if (stream == nullptr)
+        return 0;
+    const CAppSettings settings;
+    CTrackItem track(settings);
+    const bool bAccepted = CWaveReader::ParseWaveHeader(track, stream);
+    std::fclose(stream);
+    if (bAccepted && (track.m_wFormatTag != 1 || track.m_wBitsPerSample == 8))
+        std::abort();
+
+    const unsigned nPlayTime = CWaveReader::PlayTime(track, size);
+    if (nPlayTime > 0 && (size < 44 || nPlayTime > size - 44))
+        std::abort();
+    return 0;
+}

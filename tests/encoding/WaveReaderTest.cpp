@@ -1,0 +1,192 @@
+#include "encoding/WaveReader.h"
+
+#include "encoding/AppSettings.h"
+#include "encoding/TrackItem.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Bytes of one second of 44.1 kHz 16-bit stereo.
+constexpr std::uint32_t kCdSecond = 176400;
+
+class WaveReaderTest : public ::testing::Test {
+protected:
+    // Writes `bytes` to `strName` in the temporary folder and reads it into a fresh track.
+    bool Parse(const std::string& bytes, const std::string& strName = "track.wav") {
+        m_track = std::make_unique<CTrackItem>(m_settings);
+        return CWaveReader::ParseWaveFile(*m_track, m_dir.WriteFile(strName, bytes));
+    }
+
+    static CWaveWriter CdFormat() { return std::move(CWaveWriter().AddFmtChunk(1, 2, 44100, 16)); }
+
+    CTempDir m_dir;
+    CAppSettings m_settings;
+    std::unique_ptr<CTrackItem> m_track;
+};
+
+TEST_F(WaveReaderTest, AcceptsPcmAndFillsTheRecord) {
+    ASSERT_TRUE(Parse(CWaveWriter::PcmTone(2, 22050, 0.5), "Side A.wav"));
+    EXPECT_EQ(m_track->m_wFormatTag, 1);
+    EXPECT_EQ(m_track->m_nChannels, 2);
+    EXPECT_EQ(m_track->m_nSamplesPerSec, 22050u);
+    EXPECT_EQ(m_track->m_nAvgBytesPerSec, 88200u);
+    EXPECT_EQ(m_track->m_nBlockAlign, 4);
+    EXPECT_EQ(m_track->m_wBitsPerSample, 16);
+    EXPECT_EQ(m_track->m_nSampleFrames, 11025u);
+    EXPECT_EQ(m_track->m_nWavSize, 44u + 11025u * 4u);
+    EXPECT_EQ(m_track->m_nPlayTime, 0u);
+    EXPECT_EQ(m_track->m_strWavDir, m_dir.Path());
+    EXPECT_EQ(m_track->m_strFileTitle, "Side A");
+}
+
+TEST_F(WaveReaderTest, PlayTimeCountsEveryByteAfterTheFirst44) {
+    // 1 411 244 bytes of CD audio: exactly 8 s after the header.
+    ASSERT_TRUE(Parse(CdFormat().AddSilentData(8 * kCdSecond).Bytes()));
+    EXPECT_EQ(m_track->m_nWavSize, 1411244u);
+    EXPECT_EQ(m_track->m_nPlayTime, 8u);
+
+    // A LIST chunk before the data: the frames come from the data length, the play time
+    // from the whole file.
+    ASSERT_TRUE(Parse(CdFormat()
+                          .AddRawChunk("LIST", kCdSecond, std::string(kCdSecond, 'x'))
+                          .AddSilentData(kCdSecond)
+                          .Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 44100u);
+    EXPECT_EQ(m_track->m_nPlayTime, 2u);
+
+    // The bare header with an empty data chunk.
+    ASSERT_TRUE(Parse(CdFormat().AddSilentData(0).Bytes()));
+    EXPECT_EQ(m_track->m_nWavSize, 44u);
+    EXPECT_EQ(m_track->m_nPlayTime, 0u);
+    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+}
+
+TEST_F(WaveReaderTest, PlayTimeIsZeroWithoutAUsableRateOrBelowTheHeaderSize) {
+    CTrackItem track(m_settings);
+    track.m_nChannels = 2;
+    track.m_nSamplesPerSec = 44100;
+    track.m_wBitsPerSample = 16;
+    track.m_nAvgBytesPerSec = kCdSecond;
+    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond - 1), 2u);
+    EXPECT_EQ(CWaveReader::PlayTime(track, 10), 0u);
+
+    track.m_nAvgBytesPerSec = 0;
+    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond), 0u);
+
+    // Fewer than 8 bits make no whole bytes per sample.
+    track.m_nAvgBytesPerSec = kCdSecond;
+    track.m_wBitsPerSample = 4;
+    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond), 0u);
+}
+
+TEST_F(WaveReaderTest, ChunkSizesAreUsedAsStoredWithoutPadding) {
+    // An odd LIST size directly followed by the data chunk, and a fmt chunk with an
+    // extension that is skipped.
+    const std::string fmt18 = CWaveWriter::Le16(1) + CWaveWriter::Le16(1) +
+                              CWaveWriter::Le32(8000) + CWaveWriter::Le32(16000) +
+                              CWaveWriter::Le16(2) + CWaveWriter::Le16(16) + CWaveWriter::Le16(0);
+    ASSERT_TRUE(Parse(CWaveWriter()
+                          .AddRawChunk("fmt ", 18, fmt18)
+                          .AddRawChunk("LIST", 3, "abc")
+                          .AddSilentData(100)
+                          .Bytes()));
+    EXPECT_EQ(m_track->m_nSamplesPerSec, 8000u);
+    EXPECT_EQ(m_track->m_nSampleFrames, 50u);
+}
+
+TEST_F(WaveReaderTest, SampleFramesDivideTheDeclaredLengthByTheFrameWidth) {
+    // The declared length is not checked against the file, and may pass 2 GiB.
+    ASSERT_TRUE(Parse(CdFormat().AddRawChunk("data", 0xFFFFFFF0u, "").Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 0x3FFFFFFCu);
+
+    // Formats the encoder cannot take are still read.
+    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 6, 48000, 24).AddSilentData(36).Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 2u);
+
+    // Frames narrower than a byte, or no channels: no frames rather than a division by 0.
+    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 1, 8000, 4).AddSilentData(10).Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 0, 8000, 16).AddSilentData(10).Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+}
+
+TEST_F(WaveReaderTest, TheWalkStopsAfterTwentyChunksOrAtTheEndOfTheFile) {
+    // fmt and 18 other chunks count 19: the data chunk after them is read.
+    CWaveWriter nineteenChunks = CdFormat();
+    for (int i = 0; i < 18; ++i)
+        nineteenChunks.AddRawChunk("junk", 2, "zz");
+    ASSERT_TRUE(Parse(CWaveWriter(nineteenChunks).AddSilentData(40).Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 10u);
+
+    // After twenty chunks the walk ends: the data chunk is not read, nor is a cut chunk
+    // after it.
+    ASSERT_TRUE(Parse(CWaveWriter(nineteenChunks)
+                          .AddRawChunk("junk", 2, "zz")
+                          .AddSilentData(40)
+                          .AddRawChunk("LIST", 1000, "")
+                          .Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+    EXPECT_EQ(m_track->m_nSamplesPerSec, 44100u);
+
+    // A file that ends right after a chunk has no data chunk, but is whole.
+    ASSERT_TRUE(Parse(CdFormat().AddRawChunk("LIST", 4, "info").Bytes()));
+    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+}
+
+TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructure) {
+    const std::string cd = CdFormat().AddSilentData(16).Bytes();
+    const struct {
+        const char* name;
+        std::string bytes;
+    } refused[] = {
+        {"empty file", ""},
+        {"not RIFF", "RIFX" + cd.substr(4)},
+        {"not WAVE", cd.substr(0, 8) + "AVI " + cd.substr(12)},
+        {"header cut inside the RIFF size", cd.substr(0, 6)},
+        {"8-bit PCM", CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes()},
+        {"floating point", CWaveWriter().AddFmtChunk(3, 2, 44100, 32).AddSilentData(16).Bytes()},
+        {"14-byte fmt",
+         CWaveWriter().AddRawChunk("fmt ", 14, cd.substr(20, 14)).AddSilentData(16).Bytes()},
+        {"data without fmt", CWaveWriter().AddSilentData(16).Bytes()},
+        {"fmt cut short", cd.substr(0, 30)},
+        {"fmt extension past the end",
+         CWaveWriter().AddRawChunk("fmt ", 40, cd.substr(20, 16)).Bytes()},
+        {"negative chunk size",
+         CdFormat().AddRawChunk("LIST", 0x80000000u, "").AddSilentData(16).Bytes()},
+        // The skip runs in pieces: this one ends in the second piece.
+        {"skipped chunk cut short",
+         CdFormat().AddRawChunk("LIST", 2000, std::string(1500, 'x')).Bytes()},
+        {"chunk identifier cut short", CdFormat().Bytes() + "da"},
+        {"data length cut short", CdFormat().Bytes() + "data\x10"},
+    };
+    for (const auto& file : refused) {
+        SCOPED_TRACE(file.name);
+        EXPECT_FALSE(Parse(file.bytes));
+    }
+}
+
+TEST_F(WaveReaderTest, RefusesWhatCannotBeOpenedOrRead) {
+    CTrackItem track(m_settings);
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("missing.wav")));
+    std::filesystem::create_directory(m_dir.File("folder.wav"));
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("folder.wav")));
+}
+
+TEST_F(WaveReaderTest, RefusesAFileLargerThanRiffCanDescribe) {
+    // A sparse file: a valid header, then a hole up to just past 4 GiB.
+    const std::string path = m_dir.WriteFile("huge.wav", CdFormat().AddSilentData(16).Bytes());
+    std::filesystem::resize_file(path, 0x100000000ull);
+    CTrackItem track(m_settings);
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, path));
+    std::filesystem::resize_file(path, 0xFFFFFFFFull);
+    EXPECT_TRUE(CWaveReader::ParseWaveFile(track, path));
+    EXPECT_EQ(track.m_nWavSize, 0xFFFFFFFFu);
+    EXPECT_EQ(track.m_nPlayTime, (0xFFFFFFFFu - 44u) / kCdSecond);
+}
+
+} // namespace
