@@ -54,5 +54,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<CTrackItem>> m_tracks;
-    std::unordered_set<std::string> m_paths;
+    // Every track's path, for the duplicate check of AddWaveFile; a multiset so that a
+    // path appended twice through Append still leaves with its last track.
+    std::unordered_multiset<std::string> m_paths;
 };

@@ -1,0 +1,246 @@
+#include "filelist/TrackList.h"
+
+#include "encoding/AppSettings.h"
+#include "filelist/OutputNamer.h"
+#include "platform/Profile.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class TrackListTest : public ::testing::Test {
+protected:
+    TrackListTest() : m_settings(m_dir.Path()), m_namer(m_settings, m_profile) {}
+
+    // A short valid WAV file in the temporary folder; returns its path.
+    std::string WriteWave(const std::string& strName) const {
+        return m_dir.WriteFile(strName, CWaveWriter::PcmTone(2, 8000, 0.01));
+    }
+
+    // A track made directly, for the list operations that do not read files.
+    std::unique_ptr<CTrackItem> MakeTrack(const std::string& strPath) const {
+        auto track = std::make_unique<CTrackItem>(m_settings);
+        track->m_strWavPath = strPath;
+        track->m_strTitle = strPath;
+        track->m_bWavPresent = true;
+        return track;
+    }
+
+    void AppendTracks(const std::vector<std::string>& paths) {
+        for (const auto& path : paths)
+            m_list.Append(MakeTrack(path));
+    }
+
+    std::vector<std::string> ListedPaths() const {
+        std::vector<std::string> paths;
+        for (size_t i = 0; i < m_list.Count(); ++i)
+            paths.push_back(m_list.At(i).m_strWavPath);
+        return paths;
+    }
+
+    CTempDir m_dir;
+    CProfile m_profile;
+    CAppSettings m_settings;
+    COutputNamer m_namer;
+    CTrackList m_list;
+};
+
+using Paths = std::vector<std::string>;
+
+TEST_F(TrackListTest, AddedTrackStartsFromTheFileAndTheSettings) {
+    m_settings.m_nBitrate = 256;
+    m_settings.m_strArtist = "Artist";
+    ASSERT_TRUE(m_list.AddWaveFile(WriteWave("one.wav"), m_settings));
+    ASSERT_TRUE(m_list.AddWaveFile(WriteWave("Two.WAV"), m_settings));
+    ASSERT_EQ(m_list.Count(), 2u);
+
+    const CTrackItem& second = m_list.At(1);
+    EXPECT_EQ(second.m_nIndex, 1u);
+    EXPECT_EQ(second.m_strWavPath, m_dir.File("Two.WAV"));
+    EXPECT_EQ(second.m_strFileTitle, "Two");
+    EXPECT_EQ(second.m_strTitle, "Two");
+    EXPECT_EQ(second.m_strWavDir, m_dir.Path());
+    EXPECT_EQ(second.m_strOutputDir, m_settings.m_strOutputDir);
+    EXPECT_EQ(second.m_nBitrate, 256u);
+    EXPECT_EQ(second.m_strArtist, "Artist");
+    EXPECT_EQ(second.m_nSampleFrames, 80u);
+    EXPECT_TRUE(second.m_bChecked);
+    EXPECT_TRUE(second.m_bWavPresent);
+    EXPECT_FALSE(second.m_bEncoded);
+}
+
+TEST_F(TrackListTest, RefusedFilesAddNothing) {
+    EXPECT_FALSE(m_list.AddWaveFile(WriteWave("long.wave"), m_settings));
+    EXPECT_FALSE(m_list.AddWaveFile(m_dir.File("missing.wav"), m_settings));
+    EXPECT_FALSE(m_list.AddWaveFile(m_dir.WriteFile("text.wav", "not a wave file"), m_settings));
+    EXPECT_TRUE(m_list.Empty());
+    EXPECT_FALSE(m_list.Contains(m_dir.File("text.wav")));
+}
+
+TEST_F(TrackListTest, APathIsListedOnceButCaseMakesADifferentFile) {
+    const std::string lower = WriteWave("song.wav");
+    const std::string upper = WriteWave("SONG.wav");
+    EXPECT_TRUE(m_list.AddWaveFile(lower, m_settings));
+    EXPECT_TRUE(m_list.AddWaveFile(lower, m_settings));
+    EXPECT_TRUE(m_list.AddWaveFile(upper, m_settings));
+    EXPECT_EQ(ListedPaths(), (Paths{lower, upper}));
+
+    // A listed file that has gone is refused, and still not added twice.
+    std::filesystem::remove(lower);
+    EXPECT_FALSE(m_list.AddWaveFile(lower, m_settings));
+    EXPECT_EQ(m_list.Count(), 2u);
+}
+
+TEST_F(TrackListTest, RemovedTracksCanBeAddedAgain) {
+    const std::string first = WriteWave("a.wav");
+    const std::string second = WriteWave("b.wav");
+    ASSERT_TRUE(m_list.AddWaveFile(first, m_settings));
+    ASSERT_TRUE(m_list.AddWaveFile(second, m_settings));
+
+    m_list.RemoveAt(2);
+    EXPECT_EQ(ListedPaths(), (Paths{first, second}));
+    EXPECT_TRUE(m_list.Contains(first));
+
+    m_list.RemoveAt(0);
+    EXPECT_FALSE(m_list.Contains(first));
+    EXPECT_TRUE(m_list.AddWaveFile(first, m_settings));
+    EXPECT_EQ(ListedPaths(), (Paths{second, first}));
+
+    m_list.Clear();
+    EXPECT_FALSE(m_list.Contains(second));
+    EXPECT_TRUE(m_list.AddWaveFile(second, m_settings));
+    EXPECT_EQ(ListedPaths(), (Paths{second}));
+}
+
+TEST_F(TrackListTest, APathAppendedTwiceStaysListedUntilBothAreGone) {
+    AppendTracks({"/x/a.wav", "/x/a.wav"});
+    m_list.RemoveAt(0);
+    EXPECT_TRUE(m_list.Contains("/x/a.wav"));
+    m_list.RemoveAt(0);
+    EXPECT_FALSE(m_list.Contains("/x/a.wav"));
+}
+
+TEST_F(TrackListTest, MovePutsATrackAfterAnother) {
+    AppendTracks({"0", "1", "2", "3", "4"});
+    m_list.Move(0, 2);
+    EXPECT_EQ(ListedPaths(), (Paths{"1", "2", "0", "3", "4"}));
+    m_list.Move(4, 0);
+    EXPECT_EQ(ListedPaths(), (Paths{"1", "4", "2", "0", "3"}));
+    m_list.Move(1, 4);
+    EXPECT_EQ(ListedPaths(), (Paths{"1", "2", "0", "3", "4"}));
+}
+
+TEST_F(TrackListTest, MoveIgnoresPlacesWhereNothingWouldChangeOrThatDoNotExist) {
+    AppendTracks({"0", "1", "2"});
+    const Paths unchanged{"0", "1", "2"};
+    const std::pair<int, int> ignored[] = {{1, 1},  {2, 1}, {1, 0}, {0, -1},
+                                           {2, -1}, {3, 0}, {0, 3}, {-1, 1}};
+    for (const auto& [from, to] : ignored) {
+        SCOPED_TRACE(testing::Message() << "from " << from << " to " << to);
+        m_list.Move(from, to);
+        EXPECT_EQ(ListedPaths(), unchanged);
+    }
+}
+
+TEST_F(TrackListTest, SortOrdersByEachKeyInBothDirections) {
+    AppendTracks({"/m/c.wav", "/m/a.wav", "/m/b.wav"});
+    const unsigned playTimes[] = {20, 30, 10};
+    const unsigned wavSizes[] = {300, 100, 200};
+    const unsigned mp3Sizes[] = {5, 7, 6};
+    for (size_t i = 0; i < 3; ++i) {
+        m_list.At(i).m_nPlayTime = playTimes[i];
+        m_list.At(i).m_nWavSize = wavSizes[i];
+        m_list.At(i).m_nMp3Size = mp3Sizes[i];
+    }
+    const struct {
+        int key;
+        Paths ascending;
+    } keys[] = {
+        {CTrackList::kSortByPath, {"/m/a.wav", "/m/b.wav", "/m/c.wav"}},
+        {CTrackList::kSortByPlayTime, {"/m/b.wav", "/m/c.wav", "/m/a.wav"}},
+        {CTrackList::kSortByWavSize, {"/m/a.wav", "/m/b.wav", "/m/c.wav"}},
+        {CTrackList::kSortByMp3Size, {"/m/c.wav", "/m/b.wav", "/m/a.wav"}},
+    };
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.key);
+        m_list.Sort(key.key, false, m_namer);
+        EXPECT_EQ(ListedPaths(), key.ascending);
+        m_list.Sort(key.key, true, m_namer);
+        EXPECT_EQ(ListedPaths(), (Paths(key.ascending.rbegin(), key.ascending.rend())));
+    }
+}
+
+TEST_F(TrackListTest, SortByPathComparesBytesExactly) {
+    AppendTracks({"/m/b.wav", "/m/a.wav", "/m/B.wav"});
+    m_list.Sort(CTrackList::kSortByPath, false, m_namer);
+    EXPECT_EQ(ListedPaths(), (Paths{"/m/B.wav", "/m/a.wav", "/m/b.wav"}));
+}
+
+TEST_F(TrackListTest, SortByStatusPutsEncodedThenPresentFirstAndKeepsTies) {
+    AppendTracks({"plain", "deleted", "encoded", "plain2", "encoded-deleted"});
+    m_list.At(1).m_bWavPresent = false;
+    m_list.At(2).m_bEncoded = true;
+    m_list.At(4).m_bEncoded = true;
+    m_list.At(4).m_bWavPresent = false;
+
+    m_list.Sort(CTrackList::kSortByStatus, false, m_namer);
+    EXPECT_EQ(ListedPaths(), (Paths{"encoded", "encoded-deleted", "plain", "plain2", "deleted"}));
+    m_list.Sort(CTrackList::kSortByStatus, true, m_namer);
+    EXPECT_EQ(ListedPaths(), (Paths{"deleted", "plain", "plain2", "encoded-deleted", "encoded"}));
+}
+
+TEST_F(TrackListTest, SortRenumbersAndRenamesEvenForKeysThatKeepTheOrder) {
+    AppendTracks({"/m/b.wav", "/m/a.wav", "/m/c.wav"});
+    m_list.At(2).m_bEncoded = true;
+    m_list.At(2).m_strMp3Path = "/out/kept.mp3";
+    for (size_t i = 0; i < 3; ++i)
+        m_list.At(i).m_nIndex = 7;
+
+    m_list.Sort(1, false, m_namer);
+    EXPECT_EQ(ListedPaths(), (Paths{"/m/b.wav", "/m/a.wav", "/m/c.wav"}));
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(m_list.At(i).m_nIndex, i);
+    EXPECT_FALSE(m_list.At(0).m_strMp3Path.empty());
+    EXPECT_NE(m_list.At(0).m_strMp3Path, m_list.At(1).m_strMp3Path);
+    EXPECT_EQ(m_list.At(2).m_strMp3Path, "/out/kept.mp3");
+}
+
+TEST_F(TrackListTest, ApplyingSettingsSparesTheOptionsOfEncodedTracks) {
+    AppendTracks({"/m/new.wav", "/m/done.wav"});
+    CTrackItem& done = m_list.At(1);
+    done.m_bEncoded = true;
+    done.m_strMp3Path = "/old/done.mp3";
+    const unsigned oldBitrate = done.m_nBitrate;
+
+    m_settings.m_nBitrate = oldBitrate + 32;
+    m_settings.m_strArtist = "New Artist";
+    m_settings.m_strOutputDir = m_dir.Path() + "out/";
+    m_list.ApplySettingsToTracks(m_settings, m_namer);
+
+    const CTrackItem& fresh = m_list.At(0);
+    EXPECT_EQ(fresh.m_nBitrate, oldBitrate + 32);
+    EXPECT_EQ(fresh.m_strArtist, "New Artist");
+    EXPECT_EQ(fresh.m_strOutputDir, m_settings.m_strOutputDir);
+    EXPECT_EQ(fresh.m_strMp3Path.rfind(m_settings.m_strOutputDir, 0), 0u);
+
+    EXPECT_EQ(done.m_nBitrate, oldBitrate);
+    EXPECT_EQ(done.m_strArtist, "");
+    EXPECT_EQ(done.m_strOutputDir, m_settings.m_strOutputDir);
+    EXPECT_EQ(done.m_strMp3Path, "/old/done.mp3");
+}
+
+TEST_F(TrackListTest, AllTracksInOneDirectoryIgnoresTracksWithoutADirectory) {
+    EXPECT_TRUE(m_list.AllTracksInOneDirectory());
+    AppendTracks({"a", "b", "c"});
+    m_list.At(0).m_strWavDir = "/music/";
+    m_list.At(2).m_strWavDir = "/music/";
+    EXPECT_TRUE(m_list.AllTracksInOneDirectory());
+    m_list.At(1).m_strWavDir = "/Music/";
+    EXPECT_FALSE(m_list.AllTracksInOneDirectory());
+}
+
+} // namespace
