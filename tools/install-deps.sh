@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(g++ clang cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libclang-rt-14-dev)
+packages=(g++ clang cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libclang-rt-14-dev
+          libmp3lame-dev libmpg123-dev lame valgrind)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,11 +1,14 @@
 // wavsmith-cli: the command-line front end over the same core as the desktop program.
 #include "cli/ArgParser.h"
+#include "cli/EncodeCommand.h"
+#include "cli/EncodeOptions.h"
 #include "cli/InfoCommand.h"
 #include "cli/LanguageOptions.h"
 #include "cli/ListCommand.h"
 #include "cli/SettingsOverrides.h"
 #include "encoding/AppSettings.h"
 #include "filelist/TrackList.h"
+#include "lang/StringCatalogue.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
 
@@ -23,6 +26,7 @@ struct SCliContext {
     bool m_bHelp = false;
     CSettingsOverrides m_overrides;
     CLanguageOptions m_language;
+    CEncodeOptions m_encodeOptions;
     std::vector<std::string> m_paths;
 
     std::string ProfilePath() const {
@@ -47,6 +51,20 @@ int RunList(SCliContext& context) {
     return allRead ? kExitSuccess : kExitFailure;
 }
 
+int RunEncode(SCliContext& context) {
+    if (context.m_paths.empty())
+        return UsageError("'encode' needs at least one WAV file or folder");
+    CProfile profile(context.ProfilePath());
+    CAppSettings settings(CPlatformPaths::HomeDir());
+    settings.LoadSettings(profile);
+    if (!context.m_overrides.ApplyOverrides(settings))
+        return UsageError(context.m_overrides.Error());
+    context.m_encodeOptions.ApplyOverrides(settings);
+    const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
+    CEncodeCommand command(settings, profile, catalogue, context.m_encodeOptions);
+    return command.Run(context.m_paths);
+}
+
 int RunInfo(SCliContext& context) {
     if (context.m_paths.empty())
         return UsageError("'info' needs a WAV file or folder");
@@ -69,6 +87,7 @@ struct SCommand {
 constexpr SCommand kCommands[] = {
     {"list", RunList},
     {"info", RunInfo},
+    {"encode", RunEncode},
 };
 
 std::string UsageText() {
@@ -82,14 +101,18 @@ Commands:
                         Build the list as list does and print the file information
                         pages of track N (default 1): each tab title on a line of its
                         own, then its text.
+  encode PATH...        Add files and folders as list does, then encode the checked
+                        tracks into MP3 files; prints the MP3 files written. Ctrl+C
+                        stops the run and removes the unfinished MP3 file.
 
 Options:
   --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
   --help                Show this text
 
 )") + CSettingsOverrides::UsageText() +
-           "\n" + CLanguageOptions::UsageText() +
-           "\nExit status: 0 on success, 1 when a path could not be read, 2 for bad usage.\n";
+           "\n" + CEncodeOptions::UsageText() + "\n" + CLanguageOptions::UsageText() +
+           "\nExit status: 0 on success; 1 when a path could not be read or a track was not\n"
+           "encoded; 2 for bad usage; 130 when encode was stopped by Ctrl+C.\n";
 }
 
 int UsageError(const std::string& strError) {
@@ -108,6 +131,7 @@ int main(int argc, char** argv) {
     parser.AddFlag("--help", [&context] { context.m_bHelp = true; });
     context.m_overrides.Register(parser);
     context.m_language.Register(parser);
+    context.m_encodeOptions.Register(parser);
 
     if (!parser.Parse(std::vector<std::string>(argv + 1, argv + argc)))
         return UsageError(parser.Error());

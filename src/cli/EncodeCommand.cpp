@@ -1,0 +1,146 @@
+#include "cli/EncodeCommand.h"
+
+#include "cli/EncodeOptions.h"
+#include "cli/ListCommand.h"
+#include "cli/Terminal.h"
+#include "encoding/AppSettings.h"
+#include "encoding/EncodeObserver.h"
+#include "encoding/EncodeProgress.h"
+#include "encoding/EncodeRun.h"
+#include "encoding/EncoderLibrary.h"
+#include "filelist/FileList.h"
+#include "filelist/TrackList.h"
+#include "platform/Profile.h"
+#include "platform/Text.h"
+
+#include <chrono>
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <thread>
+
+namespace {
+volatile std::sig_atomic_t g_bInterrupted = 0;
+
+void OnInterrupt(int) {
+    g_bInterrupted = 1;
+}
+
+// Ctrl+C becomes the Stop command while the object lives.
+class CInterruptGuard {
+public:
+    CInterruptGuard() {
+        g_bInterrupted = 0;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &m_previous);
+        ::sigaction(SIGTERM, &action, &m_previousTerm);
+    }
+    ~CInterruptGuard() {
+        ::sigaction(SIGINT, &m_previous, nullptr);
+        ::sigaction(SIGTERM, &m_previousTerm, nullptr);
+    }
+
+private:
+    struct sigaction m_previous {};
+    struct sigaction m_previousTerm {};
+};
+
+// Keeps the name of the file being encoded for the progress line.
+class CProgressObserver : public IEncodeObserver {
+public:
+    void OnUpdateCounters() override {}
+    void OnTrackStarted(const CTrackItem&) override {}
+    void OnTrackFinished(const CTrackItem&) override {}
+    void OnTrackInfo(const CTrackItem& track, const CEncoderLibrary::Config&) override {
+        std::lock_guard lock(m_mutex);
+        m_strCurrentFile = std::string(CText::FileNamePart(track.m_strWavPath));
+    }
+    void OnRunEnded() override {}
+
+    std::string CurrentFile() {
+        std::lock_guard lock(m_mutex);
+        return m_strCurrentFile;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::string m_strCurrentFile;
+};
+
+long long SteadySeconds() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+} // namespace
+
+CEncodeCommand::CEncodeCommand(CAppSettings& settings, CProfile& profile,
+                               const CStringCatalogue& catalogue, const CEncodeOptions& options)
+    : m_settings(settings), m_profile(profile), m_catalogue(catalogue), m_options(options) {}
+
+int CEncodeCommand::Run(const std::vector<std::string>& paths) {
+    CTerminal terminal(m_options.m_bAssumeYes);
+    CTrackList tracks;
+    CListCommand adder(m_settings, m_profile);
+    const bool allRead = adder.AddPaths(paths, tracks, std::cerr);
+    for (const std::string& skipped : adder.SkippedFiles())
+        std::cerr << "wavsmith-cli: skipped, not a PCM WAV file this program reads: " << skipped
+                  << '\n';
+    if (tracks.Empty()) {
+        std::cerr << "wavsmith-cli: no WAV file to encode\n";
+        return 1;
+    }
+
+    std::vector<bool> checkedAtStart;
+    for (size_t i = 0; i < tracks.Count(); ++i)
+        checkedAtStart.push_back(tracks.At(i).m_bChecked);
+
+    CFileList fileList(tracks, m_settings, m_profile, m_catalogue, terminal);
+    bool interrupted = false;
+    bool libraryLoaded = true;
+    const bool started = fileList.Encode([&] {
+        CEncoderLibrary library;
+        if (!library.LoadEncoderLibrary(terminal)) {
+            libraryLoaded = false;
+            return;
+        }
+        CProgressObserver observer;
+        CEncodeProgress progress(m_catalogue);
+        CInterruptGuard interruptGuard;
+        CEncodeRun run(tracks, m_settings, library, observer, terminal);
+        run.Start(m_settings.m_nThreadPriority);
+        while (!run.WorkerEnded()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (g_bInterrupted && !interrupted) {
+                interrupted = true;
+                run.RequestStop();
+            }
+            if (m_options.m_bNoProgress)
+                continue;
+            progress.UpdateEncodeCounters(tracks, run.Counters(), SteadySeconds(), true);
+            const std::string file = observer.CurrentFile();
+            if (!file.empty())
+                terminal.ShowProgress(CText::Format("%s: %d %%  (all files: %u %%)", file.c_str(),
+                                                    progress.m_nFilePercent,
+                                                    progress.m_nOverallPercent));
+        }
+        run.Join();
+        terminal.EndProgress();
+    });
+
+    if (m_options.m_bSave)
+        m_settings.SaveSettings(m_profile);
+    if (interrupted)
+        return kExitInterrupted;
+    // Refused files were reported above; they never were tracks to encode.
+    bool allEncoded = started && libraryLoaded && allRead;
+    for (size_t i = 0; i < tracks.Count(); ++i) {
+        if (tracks.At(i).m_bEncoded)
+            std::cout << tracks.At(i).m_strMp3Path << '\n';
+        else if (checkedAtStart[i])
+            allEncoded = false;
+    }
+    return allEncoded ? 0 : 1;
+}

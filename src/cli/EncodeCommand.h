@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CAppSettings;
+class CEncodeOptions;
+class CProfile;
+class CStringCatalogue;
+
+// `wavsmith-cli encode`: adds the files and folders as `list` does, then encodes the
+// checked tracks with a progress line, stopping cleanly on Ctrl+C.
+class CEncodeCommand {
+public:
+    static constexpr int kExitInterrupted = 130;
+
+    CEncodeCommand(CAppSettings& settings, CProfile& profile, const CStringCatalogue& catalogue,
+                   const CEncodeOptions& options);
+
+    // The exit status: 0 when every checked track was encoded, 1 when one was skipped or
+    // the run ended early, 130 after Ctrl+C.
+    int Run(const std::vector<std::string>& paths);
+
+private:
+    CAppSettings& m_settings;
+    CProfile& m_profile;
+    const CStringCatalogue& m_catalogue;
+    const CEncodeOptions& m_options;
+};

@@ -1,0 +1,232 @@
+#include "filelist/FileList.h"
+
+#include "encoding/AppSettings.h"
+#include "encoding/PlaylistWriter.h"
+#include "filelist/OutputNamer.h"
+#include "filelist/TrackListColumns.h"
+#include "lang/StringCatalogue.h"
+#include "platform/PlatformPaths.h"
+#include "platform/Text.h"
+#include "platform/UserPrompt.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+bool IsValidComponent(std::string_view name) {
+    if (name.empty())
+        return false;
+    const auto isEdge = [](char c) { return c == '\t' || c == ' ' || c == '.'; };
+    if (isEdge(name.front()) || isEdge(name.back()))
+        return false;
+    return name.find_first_of("\"*/:<>?\\|") == std::string_view::npos;
+}
+
+// The components of an absolute path; a trailing '/' ends the path, it adds none.
+std::vector<std::string_view> Components(std::string_view path) {
+    std::vector<std::string_view> parts;
+    path.remove_prefix(1);
+    if (!path.empty() && path.back() == '/')
+        path.remove_suffix(1);
+    while (!path.empty()) {
+        const size_t slash = path.find('/');
+        parts.push_back(path.substr(0, slash));
+        if (slash == std::string_view::npos)
+            break;
+        path.remove_prefix(slash + 1);
+        if (path.empty())
+            parts.emplace_back();
+    }
+    return parts;
+}
+} // namespace
+
+CFileList::CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile,
+                     const CStringCatalogue& catalogue, IUserPrompt& prompt)
+    : m_tracks(tracks), m_settings(settings), m_profile(profile), m_catalogue(catalogue),
+      m_prompt(prompt) {}
+
+void CFileList::AddFiles(const std::vector<std::string>& paths) {
+    m_skippedFiles.clear();
+    for (const std::string& path : paths) {
+        if (!m_tracks.AddWaveFile(path, m_settings) && !m_bDontShowSkipped)
+            m_skippedFiles.push_back(path);
+    }
+}
+
+void CFileList::OpenFiles(const std::vector<std::string>& paths) {
+    AddFiles(paths);
+    if (!paths.empty())
+        m_settings.m_strInputDir = std::string(CText::DirectoryPart(paths.back()));
+    if (m_settings.m_strOutputDir.empty())
+        m_settings.m_strOutputDir = m_settings.m_strInputDir;
+    ApplySettings();
+}
+
+void CFileList::Refresh() {
+    std::string& source = m_settings.m_strInputDir;
+    std::string& destination = m_settings.m_strOutputDir;
+    if (source.empty() && destination.empty())
+        source = destination = CPlatformPaths::HomeDir();
+    else if (source.empty())
+        source = destination;
+    else if (destination.empty())
+        destination = source;
+    source = CPlatformPaths::WithTrailingSlash(source);
+
+    std::vector<std::string> wavFiles;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(source, error)) {
+        const std::string name = entry.path().filename().string();
+        if (CText::EndsWithNoCase(name, ".wav") && !entry.is_directory(error))
+            wavFiles.push_back(source + name);
+    }
+    // Name order, so the same folder always lists alike.
+    std::sort(wavFiles.begin(), wavFiles.end());
+    AddFiles(wavFiles);
+    ApplySettings();
+}
+
+void CFileList::OpenDirectory(const std::string& strDirectory) {
+    m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strDirectory);
+    if (m_settings.m_strOutputDir.empty())
+        m_settings.m_strOutputDir = m_settings.m_strInputDir;
+    Refresh();
+}
+
+void CFileList::CheckAll() {
+    for (size_t i = 0; i < m_tracks.Count(); ++i)
+        m_tracks.At(i).m_bChecked = true;
+}
+
+void CFileList::UncheckAll() {
+    for (size_t i = 0; i < m_tracks.Count(); ++i)
+        m_tracks.At(i).m_bChecked = false;
+}
+
+void CFileList::InvertSelection() {
+    for (size_t i = 0; i < m_tracks.Count(); ++i)
+        m_tracks.At(i).m_bChecked = !m_tracks.At(i).m_bChecked;
+}
+
+void CFileList::DeleteItem(size_t nPosition) {
+    m_tracks.RemoveAt(nPosition);
+    m_tracks.Renumber();
+}
+
+void CFileList::DeleteAllItems() {
+    m_tracks.Clear();
+}
+
+void CFileList::ClearStatus() {
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        CTrackItem& track = m_tracks.At(i);
+        if (track.m_bWavPresent)
+            track.m_bEncoded = false;
+    }
+}
+
+void CFileList::ApplySettings() {
+    CPlaylistWriter::MakePlaylistName(m_settings, m_profile);
+    m_tracks.Renumber();
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+}
+
+bool CFileList::CanCheckAll() const {
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        if (!m_tracks.At(i).m_bChecked)
+            return true;
+    }
+    return false;
+}
+
+bool CFileList::CanUncheckAll() const {
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        if (m_tracks.At(i).m_bChecked)
+            return true;
+    }
+    return false;
+}
+
+bool CFileList::CanClearStatus() const {
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        if (m_tracks.At(i).m_bEncoded && m_tracks.At(i).m_bWavPresent)
+            return true;
+    }
+    return false;
+}
+
+bool CFileList::CanEncode() const {
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        if (!m_tracks.At(i).m_bEncoded)
+            return true;
+    }
+    return false;
+}
+
+bool CFileList::CanChooseDestination() const {
+    return m_settings.m_bSameDir == 0;
+}
+
+std::string CFileList::TotalSizeText() const {
+    return CTrackListColumns::TotalSizeText(m_tracks, m_catalogue);
+}
+
+std::string CFileList::TotalPlayTimeText() const {
+    return CTrackListColumns::TotalPlayTimeText(m_tracks, m_catalogue);
+}
+
+bool CFileList::IsValidDestination(const std::string& strPath) {
+    if (strPath.empty() || strPath[0] != '/')
+        return false;
+    const std::vector<std::string_view> parts = Components(strPath);
+    return std::all_of(parts.begin(), parts.end(), IsValidComponent);
+}
+
+bool CFileList::ValidateDestination(const std::string& strPath) {
+    if (!IsValidDestination(strPath)) {
+        m_prompt.ShowMessage(m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderInvalid, strPath),
+                             EPromptIcon::Exclamation);
+        return false;
+    }
+    std::error_code error;
+    if (fs::is_directory(strPath, error))
+        return true;
+    if (!m_prompt.AskYesNo(
+            m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderMissingQuestion, strPath),
+            EPromptIcon::Question))
+        return false;
+    return CreateDestination(strPath);
+}
+
+bool CFileList::CreateDestination(const std::string& strPath) {
+    std::string walked = "/";
+    for (std::string_view part : Components(strPath)) {
+        walked += std::string(part) + "/";
+        std::error_code error;
+        if (fs::is_directory(walked, error))
+            continue;
+        fs::create_directory(walked, error);
+        if (!fs::is_directory(walked, error)) {
+            m_prompt.ShowMessage(
+                m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderNotCreated, strPath),
+                EPromptIcon::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CFileList::Encode(const std::function<void()>& runEncoding) {
+    ApplySettings();
+    if (!CanUncheckAll())
+        return false;
+    if (!m_settings.m_bSameDir && !ValidateDestination(m_settings.m_strOutputDir))
+        return false;
+    runEncoding();
+    return true;
+}

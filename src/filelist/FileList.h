@@ -1,0 +1,76 @@
+#pragma once
+
+#include "filelist/TrackList.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CAppSettings;
+class CProfile;
+class CStringCatalogue;
+class IUserPrompt;
+
+// The commands on the batch to encode: adding files, check marks, deleting, the source
+// and destination directories, totals, and starting a run. Lives in the window thread;
+// the desktop list view and the command line drive it alike.
+class CFileList {
+public:
+    CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile,
+              const CStringCatalogue& catalogue, IUserPrompt& prompt);
+
+    CTrackList& Tracks() { return m_tracks; }
+    const CTrackList& Tracks() const { return m_tracks; }
+
+    // Open File(s): adds the chosen files; the source directory becomes the last file's.
+    void OpenFiles(const std::vector<std::string>& paths);
+    // Adds every WAV file of the source directory (one level) that is not listed yet.
+    void Refresh();
+    // Open Directory: makes `strDirectory` the source directory and refreshes.
+    void OpenDirectory(const std::string& strDirectory);
+
+    // Files the last add refused; empty while the don't-show flag is set.
+    const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
+    bool m_bDontShowSkipped = false;
+
+    void CheckAll();
+    void UncheckAll();
+    void InvertSelection();
+    void DeleteItem(size_t nPosition);
+    void DeleteAllItems();
+    void ClearStatus();
+    // Pushes the settings into the tracks and rebuilds their names.
+    void ApplySettings();
+
+    // When the commands are enabled.
+    bool CanCheckAll() const;
+    bool CanUncheckAll() const;
+    bool CanClearStatus() const;
+    bool CanEncode() const;
+    bool CanChooseDestination() const;
+    bool HasItems() const { return !m_tracks.Empty(); }
+
+    std::string TotalSizeText() const;
+    std::string TotalPlayTimeText() const;
+
+    // An absolute path whose every component is a valid folder name.
+    static bool IsValidDestination(const std::string& strPath);
+    // Checks the destination directory and creates it after asking; every failure is
+    // shown through the prompt. True when the folder exists afterwards.
+    bool ValidateDestination(const std::string& strPath);
+
+    // Encode: applies the settings, and when a track is checked and the destination is
+    // valid, runs `runEncoding` (the encoding window, or the command line's run).
+    bool Encode(const std::function<void()>& runEncoding);
+
+private:
+    void AddFiles(const std::vector<std::string>& paths);
+    bool CreateDestination(const std::string& strPath);
+
+    CTrackList& m_tracks;
+    CAppSettings& m_settings;
+    const CProfile& m_profile;
+    const CStringCatalogue& m_catalogue;
+    IUserPrompt& m_prompt;
+    std::vector<std::string> m_skippedFiles;
+};

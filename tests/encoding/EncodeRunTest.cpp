@@ -1,0 +1,329 @@
+#include "encoding/EncodeRun.h"
+
+#include "encoding/AppSettings.h"
+#include "encoding/EncoderLibrary.h"
+#include "encoding/TrackItem.h"
+#include "filelist/OutputNamer.h"
+#include "filelist/TrackList.h"
+#include "platform/Profile.h"
+#include "support/Mp3Decoder.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+// Encoder delay and padding of one stream stay below two MP3 frames.
+constexpr long kLengthTolerance = 2 * 1152 + 576;
+
+class EncodeRunTest : public ::testing::Test {
+protected:
+    EncodeRunTest() : m_settings(m_dir.Path()) {
+        m_settings.m_strOutputDir = m_dir.Path() + "out/";
+        m_settings.m_nPlaylistType = 0;
+        fs::create_directories(m_settings.m_strOutputDir);
+    }
+
+    std::string AddWav(const std::string& name, const std::string& bytes) {
+        const std::string path = m_dir.WriteFile(name, bytes);
+        EXPECT_TRUE(m_tracks.AddWaveFile(path, m_settings)) << name;
+        return path;
+    }
+
+    // Applies the settings and names, then runs the worker on this thread.
+    void Encode(const std::string& strLibrary = WAVSMITH_LAME_ENC_PATH) {
+        m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+        CEncoderLibrary library;
+        ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, strLibrary));
+        CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+        run.RunEncodeWorker();
+        EXPECT_TRUE(run.WorkerEnded());
+    }
+
+    std::string Mp3Path(size_t nTrack) { return m_tracks.At(nTrack).m_strMp3Path; }
+
+    CTempDir m_dir;
+    CProfile m_profile;
+    CAppSettings m_settings;
+    CTrackList m_tracks;
+    CRecordingPrompt m_prompt;
+    CRecordingObserver m_observer;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The first MP3 frame of a file written by this encoder holds the Xing/LAME header.
+bool HasVbrHeader(const std::string& mp3) {
+    const std::string head = mp3.substr(0, 1200);
+    return head.find("Xing") != std::string::npos || head.find("Info") != std::string::npos;
+}
+} // namespace
+
+TEST_F(EncodeRunTest, StereoCbrKeepsRateChannelsLengthAndToneAndEndsWithTheTag) {
+    m_settings.m_strArtist = "Artist";
+    AddWav("Tone.wav", CWaveWriter::PcmTone(2, 44100, 2.0, 440.0));
+    Encode();
+
+    const CTrackItem& track = m_tracks.At(0);
+    EXPECT_TRUE(track.m_bEncoded);
+    EXPECT_FALSE(track.m_bChecked);
+    EXPECT_FALSE(track.m_bEncoding);
+    const SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.m_nRate, 44100);
+    EXPECT_EQ(decoded.m_nChannels, 2);
+    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 88200, kLengthTolerance);
+    // The writer puts the second channel a fifth above the first.
+    EXPECT_NEAR(DominantFrequency(decoded, 0, 300, 800), 440.0, 3.0);
+    EXPECT_NEAR(DominantFrequency(decoded, 1, 300, 800), 660.0, 3.0);
+
+    const std::string mp3 = ReadFile(Mp3Path(0));
+    EXPECT_FALSE(HasVbrHeader(mp3));
+    const std::string tag = mp3.substr(mp3.size() - 128);
+    EXPECT_EQ(tag.substr(0, 3), "TAG");
+    EXPECT_EQ(tag.substr(3, 4), "Tone");
+    EXPECT_EQ(tag.substr(33, 6), "Artist");
+    EXPECT_EQ(m_observer.Events(),
+              (std::vector<std::string>{"counters", "started", "info", "finished", "ended"}));
+}
+
+TEST_F(EncodeRunTest, ChannelLayoutFollowsTheOutputMode) {
+    m_settings.m_nChannelMode = 0;
+    AddWav("stereo to mono.wav", CWaveWriter::PcmTone(2, 44100, 1.0, 300.0));
+    Encode();
+    SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.m_nChannels, 1);
+    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 44100, kLengthTolerance);
+
+    m_tracks.Clear();
+    m_settings.m_nChannelMode = 1;
+    AddWav("mono to joint.wav", CWaveWriter::PcmTone(1, 44100, 1.0, 500.0));
+    Encode();
+    decoded = DecodeMp3(Mp3Path(0));
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.m_nChannels, 2);
+    EXPECT_NEAR(DominantFrequency(decoded, 1, 300, 800), 500.0, 3.0);
+}
+
+TEST_F(EncodeRunTest, VbrAndMpeg2FilesCarryTheirOwnFormat) {
+    m_settings.m_bVbr = 1;
+    m_settings.m_nVbrMinBitrate = 32;
+    m_settings.m_nVbrMaxBitrate = 320;
+    AddWav("vbr.wav", CWaveWriter::PcmTone(2, 44100, 1.5));
+    Encode();
+    EXPECT_TRUE(HasVbrHeader(ReadFile(Mp3Path(0))));
+    EXPECT_TRUE(DecodeMp3(Mp3Path(0)).m_bOk);
+    EXPECT_TRUE(m_prompt.Entries().empty());
+
+    m_tracks.Clear();
+    m_settings.m_bVbr = 0;
+    m_settings.m_nMpegVersion = 1;
+    m_settings.m_nSampleRate = 22050;
+    m_settings.m_nBitrate = 64;
+    AddWav("mpeg2.wav", CWaveWriter::PcmTone(2, 44100, 1.0));
+    Encode();
+    const SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
+    EXPECT_EQ(decoded.m_nRate, 22050);
+    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 22050, kLengthTolerance);
+}
+
+TEST_F(EncodeRunTest, UnsupportedFormatEndsTheRunSilentlyAndRemovesItsPartialFile) {
+    AddWav("a.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    AddWav("b 24 bit.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 24).AddSilentData(6000).Bytes());
+    AddWav("c.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    Encode();
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_FALSE(m_tracks.At(1).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(1).m_bChecked);
+    EXPECT_FALSE(m_tracks.At(1).m_bEncoding);
+    EXPECT_FALSE(fs::exists(Mp3Path(1)));
+    EXPECT_FALSE(m_tracks.At(2).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(2).m_bChecked);
+    EXPECT_FALSE(fs::exists(Mp3Path(2)));
+    EXPECT_TRUE(m_prompt.Entries().empty());
+}
+
+TEST_F(EncodeRunTest, SkippedTracksShowTheirMessageAndTheRunGoesOn) {
+    const std::string gone = AddWav("gone.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    AddWav("no folder.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    AddWav("fine.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    fs::remove(gone);
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    m_tracks.At(1).m_strOutputDir = m_dir.Path() + "missing/";
+    COutputNamer(m_settings, m_profile).BuildOutputName(m_tracks.At(1));
+    CEncoderLibrary library;
+    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
+    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+    run.RunEncodeWorker();
+
+    const auto entries = m_prompt.Entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].m_strText, "Unable to open wav file for read.\n\nFile: " + gone +
+                                        "\n\nThis audio file will be skipped during encode "
+                                        "process.");
+    EXPECT_EQ(entries[0].m_icon, EPromptIcon::Exclamation);
+    EXPECT_EQ(entries[1].m_strText,
+              "Unable to create an output file for encoded audio stream.\n\nFile: " + Mp3Path(1));
+    EXPECT_EQ(entries[1].m_icon, EPromptIcon::Error);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_FALSE(m_tracks.At(i).m_bEncoded);
+        EXPECT_FALSE(m_tracks.At(i).m_bChecked);
+    }
+    EXPECT_TRUE(m_tracks.At(2).m_bEncoded);
+}
+
+TEST_F(EncodeRunTest, FailingInitSkipsTheTrackWithoutCreatingAFile) {
+    AddWav("x.wav", CWaveWriter::PcmTone(2, 44100, 0.2));
+    Encode(WAVSMITH_STAND_IN_FAIL_INIT);
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Unable to initialize Lame encoder.");
+    EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Error);
+    EXPECT_FALSE(m_tracks.At(0).m_bEncoded);
+    EXPECT_FALSE(m_tracks.At(0).m_bChecked);
+    EXPECT_FALSE(fs::exists(Mp3Path(0)));
+}
+
+TEST_F(EncodeRunTest, WavIsDeletedAfterEncodingOrItsFailureShown) {
+    m_settings.m_bDelWav = true;
+    const std::string first = AddWav("first.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    Encode();
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_FALSE(m_tracks.At(0).m_bWavPresent);
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+
+    m_tracks.Clear();
+    const std::string kept = AddWav("kept.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    ::setenv("WAVSMITH_PIN_PATH", kept.c_str(), 1);
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    ::unsetenv("WAVSMITH_PIN_PATH");
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(0).m_bWavPresent);
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Exclamation);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Unable to delete file: " + kept);
+}
+
+namespace {
+// Runs tracks through the recording stand-in and answers the sample values it was given.
+class RecordedEncodeTest : public EncodeRunTest {
+protected:
+    RecordedEncodeTest() : m_strRecordPath(m_dir.File("recorded.raw")) {
+        ::setenv("WAVSMITH_RECORD_PATH", m_strRecordPath.c_str(), 1);
+    }
+    ~RecordedEncodeTest() override { ::unsetenv("WAVSMITH_RECORD_PATH"); }
+
+    std::vector<std::int16_t> Recorded() {
+        const std::string bytes = ReadFile(m_strRecordPath);
+        std::vector<std::int16_t> values(bytes.size() / 2);
+        std::memcpy(values.data(), bytes.data(), values.size() * 2);
+        return values;
+    }
+
+    static std::string Samples(std::initializer_list<std::int16_t> values) {
+        std::string bytes;
+        for (std::int16_t value : values)
+            bytes += CWaveWriter::Le16(static_cast<std::uint16_t>(value));
+        return bytes;
+    }
+
+    std::string m_strRecordPath;
+};
+} // namespace
+
+TEST_F(RecordedEncodeTest, DownmixAveragesTowardZeroAndDuplicateRepeatsEachValue) {
+    m_settings.m_nChannelMode = 0;
+    const std::string stereo = Samples({1000, -3, -3, 0, 7, 8});
+    AddWav("stereo.wav", CWaveWriter()
+                             .AddFmtChunk(1, 2, 44100, 16)
+                             .AddRawChunk("data", static_cast<std::uint32_t>(stereo.size()), stereo)
+                             .Bytes());
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{498, -1, 7}));
+
+    std::filesystem::remove(m_strRecordPath);
+    m_tracks.Clear();
+    m_settings.m_nChannelMode = 2;
+    const std::string mono = Samples({5, -7});
+    AddWav("mono.wav", CWaveWriter()
+                           .AddFmtChunk(1, 1, 44100, 16)
+                           .AddRawChunk("data", static_cast<std::uint32_t>(mono.size()), mono)
+                           .Bytes());
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{5, 5, -7, -7}));
+}
+
+TEST_F(RecordedEncodeTest, AudioIsTakenFromByte44WhateverTheChunksAre) {
+    const std::string body = Samples({1, 2, 3, 4});
+    const std::string wav = CWaveWriter()
+                                .AddFmtChunk(1, 2, 44100, 16)
+                                .AddRawChunk("LIST", 4, "abcd")
+                                .AddRawChunk("data", static_cast<std::uint32_t>(body.size()), body)
+                                .Bytes();
+    AddWav("list chunk.wav", wav);
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    std::vector<std::int16_t> expected((wav.size() - 44) / 2);
+    std::memcpy(expected.data(), wav.data() + 44, expected.size() * 2);
+    EXPECT_EQ(Recorded(), expected);
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+}
+
+TEST_F(RecordedEncodeTest, AFileThatShrankIsEncodedUpToItsLastWholeValue) {
+    const std::string path = AddWav("shrinking.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    const std::string bytes = ReadFile(path);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, 44 + 9);
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    const std::vector<std::int16_t> recorded = Recorded();
+    ASSERT_EQ(recorded.size(), 4u);
+    std::int16_t first = 0;
+    std::memcpy(&first, bytes.data() + 44, 2);
+    EXPECT_EQ(recorded[0], first);
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+}
+
+TEST_F(RecordedEncodeTest, AFileShorterThanItsHeaderEncodesNothingAndEndsNormally) {
+    AddWav("header only.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).Bytes());
+    AddWav("next.wav", CWaveWriter::PcmTone(2, 44100, 0.01));
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    ASSERT_LT(m_tracks.At(0).m_nWavSize, 44u);
+    Encode(WAVSMITH_STAND_IN_RECORDING);
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
+    EXPECT_EQ(Recorded().size(), 441u * 2);
+}
+
+TEST_F(RecordedEncodeTest, StopEndsTheRunAndRemovesThePartialFile) {
+    AddWav("stopped.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    CEncoderLibrary library;
+    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_STAND_IN_RECORDING));
+    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+    run.RequestStop();
+    run.RunEncodeWorker();
+    EXPECT_TRUE(run.WorkerEnded());
+    EXPECT_FALSE(fs::exists(Mp3Path(0)));
+    EXPECT_TRUE(m_tracks.At(0).m_bChecked);
+    EXPECT_FALSE(m_tracks.At(0).m_bEncoding);
+    EXPECT_EQ(m_tracks.At(0).m_nPercent, 0u);
+    EXPECT_TRUE(Recorded().empty());
+    EXPECT_EQ(m_observer.Events().back(), "ended");
+}
+
+TEST(EstimateFramesTest, RateChangesAcross25kHzScaleTheFrameCount) {
+    EXPECT_EQ(CEncodeRun::EstimateFrames(44100, 22050, 441000, 576), 384u);
+    EXPECT_EQ(CEncodeRun::EstimateFrames(22050, 44100, 1152, 1152), 4u);
+    EXPECT_EQ(CEncodeRun::EstimateFrames(25000, 25000, 1152, 576), 4u);
+    EXPECT_EQ(CEncodeRun::EstimateFrames(44100, 44100, 0, 1152), 2u);
+}

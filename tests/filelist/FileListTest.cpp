@@ -1,0 +1,162 @@
+#include "filelist/FileList.h"
+
+#include "encoding/AppSettings.h"
+#include "lang/StringCatalogue.h"
+#include "platform/Profile.h"
+#include "support/RecordingPrompt.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+class FileListTest : public ::testing::Test {
+protected:
+    FileListTest()
+        : m_settings(m_dir.Path()),
+          m_fileList(m_tracks, m_settings, m_profile, m_catalogue, m_prompt) {}
+
+    void AddTracks(int nCount) {
+        std::vector<std::string> paths;
+        for (int i = 0; i < nCount; ++i)
+            paths.push_back(m_dir.WriteFile("t" + std::to_string(i) + ".wav",
+                                            CWaveWriter::PcmTone(1, 8000, 0.1)));
+        m_fileList.OpenFiles(paths);
+    }
+
+    CTempDir m_dir;
+    CProfile m_profile;
+    CStringCatalogue m_catalogue;
+    CRecordingPrompt m_prompt;
+    CAppSettings m_settings;
+    CTrackList m_tracks;
+    CFileList m_fileList;
+};
+} // namespace
+
+TEST(FileListDestinationTest, OnlyAbsolutePathsOfValidFolderNamesAreValid) {
+    EXPECT_TRUE(CFileList::IsValidDestination("/music/out/"));
+    EXPECT_TRUE(CFileList::IsValidDestination("/music/out"));
+    EXPECT_TRUE(CFileList::IsValidDestination("/"));
+    EXPECT_FALSE(CFileList::IsValidDestination("music/"));
+    EXPECT_FALSE(CFileList::IsValidDestination(""));
+    EXPECT_FALSE(CFileList::IsValidDestination("/music/a.b./"));
+    EXPECT_FALSE(CFileList::IsValidDestination("/music/.hidden/"));
+    EXPECT_FALSE(CFileList::IsValidDestination("/music/ lead/"));
+    EXPECT_FALSE(CFileList::IsValidDestination("/music//out/"));
+    EXPECT_FALSE(CFileList::IsValidDestination("/what?/"));
+    EXPECT_FALSE(CFileList::IsValidDestination("/a:b/"));
+}
+
+TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYes) {
+    const std::string target = m_dir.Path() + "new/deeper/";
+    m_prompt.m_bAnswer = false;
+    EXPECT_FALSE(m_fileList.ValidateDestination(target));
+    EXPECT_FALSE(fs::exists(target));
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText,
+              "The folder:\n\n" + target +
+                  "\n\ndoes not exist. Do you want the folder to be created?");
+    EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Question);
+
+    m_prompt.m_bAnswer = true;
+    EXPECT_TRUE(m_fileList.ValidateDestination(target));
+    EXPECT_TRUE(fs::is_directory(target));
+}
+
+TEST_F(FileListTest, InvalidOrUncreatableDestinationIsReported) {
+    EXPECT_FALSE(m_fileList.ValidateDestination("relative/dir/"));
+    m_dir.WriteFile("plainfile", "x");
+    EXPECT_FALSE(m_fileList.ValidateDestination(m_dir.Path() + "plainfile/sub/"));
+    const auto entries = m_prompt.Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].m_strText, "The folder:\n\nrelative/dir/\n\nis invalid. Please reenter.");
+    EXPECT_EQ(entries[0].m_icon, EPromptIcon::Exclamation);
+    EXPECT_TRUE(entries[1].m_bQuestion);
+    EXPECT_EQ(entries[2].m_strText,
+              "The folder:\n\n" + m_dir.Path() +
+                  "plainfile/sub/\n\ncannot be created. Please double check.");
+}
+
+TEST_F(FileListTest, CheckCommandsAndTheirEnabling) {
+    AddTracks(3);
+    EXPECT_FALSE(m_fileList.CanCheckAll());
+    EXPECT_TRUE(m_fileList.CanUncheckAll());
+    m_tracks.At(1).m_bChecked = false;
+    m_fileList.InvertSelection();
+    EXPECT_FALSE(m_tracks.At(0).m_bChecked);
+    EXPECT_TRUE(m_tracks.At(1).m_bChecked);
+    EXPECT_FALSE(m_tracks.At(2).m_bChecked);
+    m_fileList.UncheckAll();
+    EXPECT_FALSE(m_fileList.CanUncheckAll());
+    m_fileList.CheckAll();
+    EXPECT_FALSE(m_fileList.CanCheckAll());
+}
+
+TEST_F(FileListTest, ClearStatusKeepsTracksWhoseWavWasDeleted) {
+    AddTracks(2);
+    m_tracks.At(0).m_bEncoded = true;
+    m_tracks.At(1).m_bEncoded = true;
+    m_tracks.At(1).m_bWavPresent = false;
+    EXPECT_TRUE(m_fileList.CanClearStatus());
+    EXPECT_FALSE(m_fileList.CanEncode());
+    m_fileList.ClearStatus();
+    EXPECT_FALSE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
+    EXPECT_FALSE(m_fileList.CanClearStatus());
+    EXPECT_TRUE(m_fileList.CanEncode());
+}
+
+TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
+    m_settings.m_strInputDir.clear();
+    m_settings.m_strOutputDir.clear();
+    const std::string folder = m_dir.Path() + "src";
+    m_dir.WriteFile("src/b.WAV", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_dir.WriteFile("src/a.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_dir.WriteFile("src/bad.wav", "RIFF....WAVEjunk");
+    m_dir.WriteFile("src/notes.txt", "x");
+    m_dir.WriteFile("src/sub/c.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_fileList.OpenDirectory(folder);
+    EXPECT_EQ(m_settings.m_strInputDir, folder + "/");
+    EXPECT_EQ(m_settings.m_strOutputDir, folder + "/");
+    ASSERT_EQ(m_tracks.Count(), 2u);
+    EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "a");
+    EXPECT_EQ(m_fileList.SkippedFiles(), std::vector<std::string>{folder + "/bad.wav"});
+
+    m_fileList.m_bDontShowSkipped = true;
+    m_fileList.Refresh();
+    EXPECT_EQ(m_tracks.Count(), 2u);
+    EXPECT_TRUE(m_fileList.SkippedFiles().empty());
+}
+
+TEST_F(FileListTest, EncodeRunsOnlyWithACheckedTrackAndAValidDestination) {
+    int runs = 0;
+    const auto run = [&runs] { ++runs; };
+    EXPECT_FALSE(m_fileList.Encode(run));
+    AddTracks(1);
+    m_settings.m_strOutputDir = "not/absolute/";
+    EXPECT_FALSE(m_fileList.Encode(run));
+    m_settings.m_strOutputDir = m_dir.Path();
+    m_tracks.At(0).m_bChecked = false;
+    EXPECT_FALSE(m_fileList.Encode(run));
+    m_tracks.At(0).m_bChecked = true;
+    EXPECT_TRUE(m_fileList.Encode(run));
+    EXPECT_EQ(runs, 1);
+    // The names follow the destination set last.
+    EXPECT_EQ(m_tracks.At(0).m_strMp3Path, m_dir.Path() + "01 - t0.mp3");
+}
+
+TEST_F(FileListTest, TotalsCountCheckedTracksAndMinutesPastAnHour) {
+    AddTracks(6);
+    for (size_t i = 0; i < 5; ++i)
+        m_tracks.At(i).m_nPlayTime = 61;
+    m_tracks.At(5).m_nPlayTime = 6000;
+    m_tracks.At(5).m_bChecked = false;
+    EXPECT_EQ(m_fileList.TotalPlayTimeText(), "Play time: 05:05");
+    EXPECT_EQ(m_fileList.TotalSizeText().rfind("For 5 files required: ", 0), 0u);
+    m_fileList.InvertSelection();
+    EXPECT_EQ(m_fileList.TotalPlayTimeText(), "Play time: 100:00");
+}

@@ -1,0 +1,77 @@
+// Stand-in encoder libraries for tests, built in several variants: without one of the
+// entry points, or with a beInitStream that fails. Each records every sample value it
+// is given into the file named by WAVSMITH_RECORD_PATH and produces no MP3 data. When
+// WAVSMITH_PIN_PATH names a file, the end of the stream puts a non-empty folder in its
+// place, so that deleting that path afterwards fails even for root.
+#include "encoding/BladeEncApi.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+using namespace BladeEnc;
+
+#define STAND_IN_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+constexpr std::uint32_t kSamplesPerChunk = 1000;
+constexpr std::uint32_t kOutputBufferSize = 16;
+} // namespace
+
+#ifndef WITHOUT_INIT
+STAND_IN_EXPORT Status beInitStream(const void*, std::uint32_t* pSamplesPerChunk,
+                                    std::uint32_t* pOutputBufferSize, StreamHandle* pStream) {
+#ifdef FAIL_INIT
+    (void)pSamplesPerChunk;
+    (void)pOutputBufferSize;
+    (void)pStream;
+    return 1;
+#else
+    *pSamplesPerChunk = kSamplesPerChunk;
+    *pOutputBufferSize = kOutputBufferSize;
+    *pStream = 7;
+    return 0;
+#endif
+}
+#endif
+
+#ifndef WITHOUT_ENCODE
+STAND_IN_EXPORT Status beEncodeChunk(StreamHandle, std::uint32_t nSamples,
+                                     const std::int16_t* pSamples, std::uint8_t*,
+                                     std::uint32_t* pOutputBytes) {
+    if (const char* path = std::getenv("WAVSMITH_RECORD_PATH")) {
+        if (std::FILE* file = std::fopen(path, "ab")) {
+            std::fwrite(pSamples, 2, nSamples, file);
+            std::fclose(file);
+        }
+    }
+    *pOutputBytes = 0;
+    return 0;
+}
+#endif
+
+#ifndef WITHOUT_DEINIT
+STAND_IN_EXPORT Status beDeinitStream(StreamHandle, std::uint8_t*, std::uint32_t* pOutputBytes) {
+    if (const char* path = std::getenv("WAVSMITH_PIN_PATH")) {
+        std::rename(path, (std::string(path) + ".moved").c_str());
+        ::mkdir(path, 0755);
+        if (std::FILE* file = std::fopen((std::string(path) + "/pin").c_str(), "wb"))
+            std::fclose(file);
+    }
+    *pOutputBytes = 0;
+    return 0;
+}
+#endif
+
+#ifndef WITHOUT_CLOSE
+STAND_IN_EXPORT Status beCloseStream(StreamHandle) {
+    return 0;
+}
+#endif
+
+#ifndef WITHOUT_VBR_HEADER
+STAND_IN_EXPORT Status beWriteVBRHeader(const char*) {
+    return 0;
+}
+#endif
