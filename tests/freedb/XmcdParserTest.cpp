@@ -1,6 +1,7 @@
 #include "freedb/protocol/XmcdParser.h"
 
 #include "freedb/service/AlbumInfo.h"
+#include "platform/Text.h"
 
 #include <filesystem>
 #include <fstream>
@@ -213,6 +214,27 @@ TEST(XmcdParserEscapesTest, LetterEscapesBeforeDoubledBackslashes) {
 
     SParse parse({"# xmcd", "TTITLE0=one\\\\ntwo", "."});
     EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "one\\\ntwo");
+}
+
+// The reader undoes the escapes in one pass; it must agree with the rule as written,
+// three replacements in order, on every short mix of backslashes, letters and text.
+TEST(XmcdParserEscapesTest, OnePassAgreesWithTheThreeReplacementsInOrder) {
+    const char alphabet[] = {'\\', 'n', 't', 'x'};
+    for (int length = 0; length <= 7; ++length) {
+        int combinations = 1;
+        for (int i = 0; i < length; ++i)
+            combinations *= 4;
+        for (int code = 0; code < combinations; ++code) {
+            std::string text;
+            for (int i = 0, rest = code; i < length; ++i, rest /= 4)
+                text += alphabet[rest % 4];
+            std::string expected = text;
+            CText::ReplaceAll(expected, "\\n", "\n");
+            CText::ReplaceAll(expected, "\\t", "\t");
+            CText::ReplaceAll(expected, "\\\\", "\\");
+            ASSERT_EQ(CXmcdParser::UndoEscapes(text), expected) << text;
+        }
+    }
 }
 
 TEST(XmcdParserFailureTest, MalformedKeysRejectTheRecordAsItIs) {

@@ -40,11 +40,36 @@ bool ScanUnsigned(std::string_view text, std::size_t pos, std::uint32_t& value) 
 
 CXmcdParser::CXmcdParser(CAlbumInfo& album, LogSink log) : m_album(album), m_log(std::move(log)) {}
 
+// One pass that gives what the three replacements in their order give: a backslash
+// right before n or t escapes that letter (the letter passes come first, so such a
+// backslash never pairs with one before it); the backslashes left in a run then pair up
+// from the left, each pair becoming one.
 std::string CXmcdParser::UndoEscapes(std::string_view line) {
-    std::string text(line);
-    CText::ReplaceAll(text, "\\n", "\n");
-    CText::ReplaceAll(text, "\\t", "\t");
-    CText::ReplaceAll(text, "\\\\", "\\");
+    std::string text;
+    text.reserve(line.size());
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t slash = line.find('\\', pos);
+        if (slash == std::string_view::npos) {
+            text.append(line.substr(pos));
+            break;
+        }
+        text.append(line.substr(pos, slash - pos));
+        std::size_t end = slash;
+        while (end < line.size() && line[end] == '\\')
+            ++end;
+        std::size_t run = end - slash;
+        char letter = 0;
+        if (end < line.size() && (line[end] == 'n' || line[end] == 't')) {
+            letter = line[end] == 'n' ? '\n' : '\t';
+            --run;
+            ++end;
+        }
+        text.append((run + 1) / 2, '\\');
+        if (letter != 0)
+            text += letter;
+        pos = end;
+    }
     return text;
 }
 

@@ -185,11 +185,9 @@ std::string CAlbumInfo::ComputeDiscId() const {
 }
 
 CAlbumTrack& CAlbumInfo::GetTrack(std::size_t i) {
-    if (i >= m_tracks.size()) {
-        m_tracks.reserve(i + 1);
-        while (m_tracks.size() <= i)
-            m_tracks.emplace_back(this, static_cast<std::uint32_t>(m_tracks.size()));
-    }
+    // Tracks usually arrive one index at a time: the vector grows geometrically.
+    while (m_tracks.size() <= i)
+        m_tracks.emplace_back(this, static_cast<std::uint32_t>(m_tracks.size()));
     return m_tracks[i];
 }
 
