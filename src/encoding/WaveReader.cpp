@@ -1,6 +1,7 @@
 #include "encoding/WaveReader.h"
 
 #include "encoding/TrackItem.h"
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -144,7 +145,7 @@ bool WalkChunks(CTrackItem& track, std::FILE* stream) {
 } // namespace
 
 bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath) {
-    std::FILE* stream = std::fopen(strPath.c_str(), "rb");
+    std::FILE* stream = CRegularFile::OpenForReading(strPath);
     if (stream == nullptr)
         return false;
     // The size comes from the stream already open, so the file is opened only once.

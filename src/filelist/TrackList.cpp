@@ -3,6 +3,7 @@
 #include "encoding/AppSettings.h"
 #include "encoding/WaveReader.h"
 #include "filelist/OutputNamer.h"
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 namespace {
 
 bool CanOpen(const std::string& strPath) {
-    std::FILE* file = std::fopen(strPath.c_str(), "rb");
+    std::FILE* file = CRegularFile::OpenForReading(strPath);
     if (file == nullptr)
         return false;
     std::fclose(file);

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -118,13 +119,16 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     m_dir.WriteFile("src/a.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
     m_dir.WriteFile("src/bad.wav", "RIFF....WAVEjunk");
     m_dir.WriteFile("src/notes.txt", "x");
+    // A named pipe must be refused at once, not wait for a writer.
+    ASSERT_EQ(::mkfifo((folder + "/pipe.wav").c_str(), 0644), 0);
     m_dir.WriteFile("src/sub/c.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
     m_fileList.OpenDirectory(folder);
     EXPECT_EQ(m_settings.m_strInputDir, folder + "/");
     EXPECT_EQ(m_settings.m_strOutputDir, folder + "/");
     ASSERT_EQ(m_tracks.Count(), 2u);
     EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "a");
-    EXPECT_EQ(m_fileList.SkippedFiles(), std::vector<std::string>{folder + "/bad.wav"});
+    EXPECT_EQ(m_fileList.SkippedFiles(),
+              (std::vector<std::string>{folder + "/bad.wav", folder + "/pipe.wav"}));
 
     m_fileList.m_bDontShowSkipped = true;
     m_fileList.Refresh();
