@@ -25,10 +25,11 @@ std::string ReadAll(const std::string& path) {
 }
 } // namespace
 
-SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir) {
+SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir,
+                  const std::string& strLauncher) {
     std::string command = "cd " + ShellQuote(strWorkDir) + " && HOME=" + ShellQuote(strWorkDir) +
                           " XDG_CONFIG_HOME=" + ShellQuote(strWorkDir + "config") + " " +
-                          ShellQuote(WAVSMITH_CLI_PATH);
+                          strLauncher + " " + ShellQuote(WAVSMITH_CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);
     const std::string outPath = strWorkDir + "cli.out";

@@ -10,4 +10,7 @@ struct SCliResult {
     std::string m_strErr;
 };
 
-SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir);
+// `strLauncher`, when given, is a command line that starts the program, such as
+// "timeout --preserve-status -s INT 1" to interrupt it after a second.
+SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir,
+                  const std::string& strLauncher = "");

@@ -1,0 +1,83 @@
+#include "support/CliRunner.h"
+#include "support/Mp3Decoder.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+class EncodeCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir.WriteFile("album/Intro.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+        m_dir.WriteFile("album/Outro.wav", CWaveWriter::PcmTone(1, 44100, 0.5));
+    }
+
+    SCliResult Run(std::vector<std::string> args, const std::string& launcher = "") {
+        return RunCli(args, m_dir.Path(), launcher);
+    }
+
+    CTempDir m_dir;
+};
+} // namespace
+
+TEST_F(EncodeCommandTest, EncodesAFolderIntoNamedTaggedFilesAndAPlaylist) {
+    const std::string out = m_dir.Path() + "out/";
+    const SCliResult result =
+        Run({"encode", "album", "--out", out, "--yes", "--artist", "Band", "--album", "Live",
+             "--year", "2001", "--playlist", "extm3u", "--mode", "mono", "--no-progress"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_EQ(result.m_strOut, out + "01 - Intro.mp3\n" + out + "02 - Outro.mp3\n");
+    const SDecodedMp3 decoded = DecodeMp3(out + "01 - Intro.mp3");
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.m_nChannels, 1);
+    EXPECT_EQ(m_dir.ReadFile("out/2001 - Live.m3u"),
+              "#EXTM3U\n#EXTINF:0,Band - Intro\n" + out + "01 - Intro.mp3\n" +
+                  "#EXTINF:0,Band - Outro\n" + out + "02 - Outro.mp3\n");
+    // Asked before the folder was made, and answered by --yes.
+    EXPECT_NE(result.m_strErr.find("does not exist. Do you want the folder to be created?"),
+              std::string::npos);
+}
+
+TEST_F(EncodeCommandTest, WithoutYesAQuestionIsAnsweredNoAndNothingIsWritten) {
+    const SCliResult result = Run({"encode", "album", "--out", m_dir.Path() + "out/"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "out"));
+    EXPECT_NE(result.m_strErr.find("No (standard input is not a terminal"), std::string::npos);
+}
+
+TEST_F(EncodeCommandTest, SaveStoresTheRunsSettingsInTheProfile) {
+    const SCliResult result = Run({"--profile", "p.ini", "encode", "album/Intro.wav", "--out",
+                                   m_dir.Path(), "--bitrate", "192", "--save", "--no-id3"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::string profile = m_dir.ReadFile("p.ini");
+    EXPECT_NE(profile.find("Bitrate=192"), std::string::npos) << profile;
+    EXPECT_NE(profile.find("UseID3Tag=0"), std::string::npos) << profile;
+    const std::string mp3 = m_dir.ReadFile("01 - Intro.mp3");
+    ASSERT_GT(mp3.size(), 128u);
+    EXPECT_NE(mp3.substr(mp3.size() - 128, 3), "TAG");
+}
+
+TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {
+    m_dir.WriteFile("deep/Deep.wav",
+                    CWaveWriter().AddFmtChunk(1, 2, 44100, 24).AddSilentData(6000).Bytes());
+    SCliResult result = Run({"encode", "deep", "--out", m_dir.Path()});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "01 - Deep.mp3"));
+
+    EXPECT_EQ(Run({"encode", "album", "--playlist", "wpl"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"encode", "album", "--priority", "urgent"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"encode"}).m_nExitCode, 2);
+}
+
+TEST_F(EncodeCommandTest, CtrlCStopsTheRunAndRemovesThePartialFile) {
+    m_dir.WriteFile("long/Long.wav", CWaveWriter::PcmTone(2, 44100, 180.0));
+    const SCliResult result = Run({"encode", "long", "--out", m_dir.Path(), "--no-progress"},
+                                  "timeout --preserve-status -s INT 0.5");
+    EXPECT_EQ(result.m_nExitCode, 130) << result.m_strErr;
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "01 - Long.mp3"));
+    EXPECT_TRUE(fs::exists(m_dir.Path() + "long/Long.wav"));
+}
