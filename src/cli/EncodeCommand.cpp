@@ -97,10 +97,10 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
     for (size_t i = 0; i < tracks.Count(); ++i)
         checkedAtStart.push_back(tracks.At(i).m_bChecked);
 
-    CFileList fileList(tracks, m_settings, m_profile, m_catalogue, terminal);
+    CFileList fileList(tracks, m_settings, m_profile);
     bool interrupted = false;
     bool libraryLoaded = true;
-    const bool started = fileList.Encode([&] {
+    const bool started = fileList.Encode(terminal, m_catalogue, [&] {
         CEncoderLibrary library;
         if (!library.LoadEncoderLibrary(terminal)) {
             libraryLoaded = false;

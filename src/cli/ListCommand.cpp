@@ -1,7 +1,7 @@
 #include "cli/ListCommand.h"
 
 #include "encoding/AppSettings.h"
-#include "filelist/OutputNamer.h"
+#include "filelist/FileList.h"
 #include "filelist/TrackList.h"
 #include "filelist/TrackListColumns.h"
 #include "lang/StringCatalogue.h"
@@ -51,49 +51,27 @@ CListCommand::CListCommand(CAppSettings& settings, const CProfile& profile)
 
 bool CListCommand::AddPaths(const std::vector<std::string>& paths, CTrackList& tracks,
                             std::ostream& errors) {
+    CFileList fileList(tracks, m_settings, m_profile);
     bool allRead = true;
     for (const std::string& given : paths) {
         const std::string path = AbsolutePath(given);
         std::error_code error;
         if (fs::is_directory(path, error)) {
-            allRead = AddFolder(path, tracks, errors) && allRead;
+            if (!fileList.OpenDirectory(path)) {
+                errors << "wavsmith-cli: " << given << ": the folder cannot be read\n";
+                allRead = false;
+            }
         } else if (fs::exists(path, error)) {
-            AddFile(path, tracks);
+            fileList.OpenFiles({path});
         } else {
             errors << "wavsmith-cli: " << given << ": no such file or folder\n";
             allRead = false;
+            continue;
         }
+        m_skippedFiles.insert(m_skippedFiles.end(), fileList.SkippedFiles().begin(),
+                              fileList.SkippedFiles().end());
     }
-    // As after Refresh: a list without a destination writes beside the source.
-    if (m_settings.m_strOutputDir.empty())
-        m_settings.m_strOutputDir = m_settings.m_strInputDir;
-    tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
     return allRead;
-}
-
-bool CListCommand::AddFolder(const std::string& strFolder, CTrackList& tracks,
-                             std::ostream& errors) {
-    std::vector<std::string> wavFiles;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(strFolder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (CText::EndsWithNoCase(name, ".wav") && !entry.is_directory(error))
-            wavFiles.push_back(entry.path().string());
-    }
-    if (error) {
-        errors << "wavsmith-cli: " << strFolder << ": " << error.message() << '\n';
-        return false;
-    }
-    std::sort(wavFiles.begin(), wavFiles.end());
-    m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strFolder);
-    for (const std::string& file : wavFiles)
-        AddFile(file, tracks);
-    return true;
-}
-
-void CListCommand::AddFile(const std::string& strPath, CTrackList& tracks) {
-    if (!tracks.AddWaveFile(strPath, m_settings))
-        m_skippedFiles.push_back(strPath);
 }
 
 void CListCommand::PrintList(const CTrackList& tracks, const CStringCatalogue& catalogue,

@@ -26,9 +26,6 @@ public:
     const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
 
 private:
-    bool AddFolder(const std::string& strFolder, CTrackList& tracks, std::ostream& errors);
-    void AddFile(const std::string& strPath, CTrackList& tracks);
-
     CAppSettings& m_settings;
     const CProfile& m_profile;
     std::vector<std::string> m_skippedFiles;

@@ -45,10 +45,8 @@ std::vector<std::string_view> Components(std::string_view path) {
 }
 } // namespace
 
-CFileList::CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile,
-                     const CStringCatalogue& catalogue, IUserPrompt& prompt)
-    : m_tracks(tracks), m_settings(settings), m_profile(profile), m_catalogue(catalogue),
-      m_prompt(prompt) {}
+CFileList::CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile)
+    : m_tracks(tracks), m_settings(settings), m_profile(profile) {}
 
 void CFileList::AddFiles(const std::vector<std::string>& paths) {
     m_skippedFiles.clear();
@@ -67,7 +65,7 @@ void CFileList::OpenFiles(const std::vector<std::string>& paths) {
     ApplySettings();
 }
 
-void CFileList::Refresh() {
+bool CFileList::Refresh() {
     std::string& source = m_settings.m_strInputDir;
     std::string& destination = m_settings.m_strOutputDir;
     if (source.empty() && destination.empty())
@@ -82,20 +80,23 @@ void CFileList::Refresh() {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(source, error)) {
         const std::string name = entry.path().filename().string();
-        if (CText::EndsWithNoCase(name, ".wav") && !entry.is_directory(error))
+        std::error_code entryError;
+        if (CText::EndsWithNoCase(name, ".wav") && !entry.is_directory(entryError))
             wavFiles.push_back(source + name);
     }
+    const bool read = !error;
     // Name order, so the same folder always lists alike.
     std::sort(wavFiles.begin(), wavFiles.end());
     AddFiles(wavFiles);
     ApplySettings();
+    return read;
 }
 
-void CFileList::OpenDirectory(const std::string& strDirectory) {
+bool CFileList::OpenDirectory(const std::string& strDirectory) {
     m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strDirectory);
     if (m_settings.m_strOutputDir.empty())
         m_settings.m_strOutputDir = m_settings.m_strInputDir;
-    Refresh();
+    return Refresh();
 }
 
 void CFileList::CheckAll() {
@@ -172,12 +173,12 @@ bool CFileList::CanChooseDestination() const {
     return m_settings.m_bSameDir == 0;
 }
 
-std::string CFileList::TotalSizeText() const {
-    return CTrackListColumns::TotalSizeText(m_tracks, m_catalogue);
+std::string CFileList::TotalSizeText(const CStringCatalogue& catalogue) const {
+    return CTrackListColumns::TotalSizeText(m_tracks, catalogue);
 }
 
-std::string CFileList::TotalPlayTimeText() const {
-    return CTrackListColumns::TotalPlayTimeText(m_tracks, m_catalogue);
+std::string CFileList::TotalPlayTimeText(const CStringCatalogue& catalogue) const {
+    return CTrackListColumns::TotalPlayTimeText(m_tracks, catalogue);
 }
 
 bool CFileList::IsValidDestination(const std::string& strPath) {
@@ -187,23 +188,25 @@ bool CFileList::IsValidDestination(const std::string& strPath) {
     return std::all_of(parts.begin(), parts.end(), IsValidComponent);
 }
 
-bool CFileList::ValidateDestination(const std::string& strPath) {
+bool CFileList::ValidateDestination(const std::string& strPath, IUserPrompt& prompt,
+                                    const CStringCatalogue& catalogue) {
     if (!IsValidDestination(strPath)) {
-        m_prompt.ShowMessage(m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderInvalid, strPath),
-                             EPromptIcon::Exclamation);
+        prompt.ShowMessage(catalogue.FormatUiStringOrBuiltIn(UiString::kFolderInvalid, strPath),
+                           EPromptIcon::Exclamation);
         return false;
     }
     std::error_code error;
     if (fs::is_directory(strPath, error))
         return true;
-    if (!m_prompt.AskYesNo(
-            m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderMissingQuestion, strPath),
+    if (!prompt.AskYesNo(
+            catalogue.FormatUiStringOrBuiltIn(UiString::kFolderMissingQuestion, strPath),
             EPromptIcon::Question))
         return false;
-    return CreateDestination(strPath);
+    return CreateDestination(strPath, prompt, catalogue);
 }
 
-bool CFileList::CreateDestination(const std::string& strPath) {
+bool CFileList::CreateDestination(const std::string& strPath, IUserPrompt& prompt,
+                                  const CStringCatalogue& catalogue) {
     std::string walked = "/";
     for (std::string_view part : Components(strPath)) {
         walked += std::string(part) + "/";
@@ -212,8 +215,8 @@ bool CFileList::CreateDestination(const std::string& strPath) {
             continue;
         fs::create_directory(walked, error);
         if (!fs::is_directory(walked, error)) {
-            m_prompt.ShowMessage(
-                m_catalogue.FormatUiStringOrBuiltIn(UiString::kFolderNotCreated, strPath),
+            prompt.ShowMessage(
+                catalogue.FormatUiStringOrBuiltIn(UiString::kFolderNotCreated, strPath),
                 EPromptIcon::Exclamation);
             return false;
         }
@@ -221,11 +224,13 @@ bool CFileList::CreateDestination(const std::string& strPath) {
     return true;
 }
 
-bool CFileList::Encode(const std::function<void()>& runEncoding) {
+bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
+                       const std::function<void()>& runEncoding) {
     ApplySettings();
     if (!CanUncheckAll())
         return false;
-    if (!m_settings.m_bSameDir && !ValidateDestination(m_settings.m_strOutputDir))
+    if (!m_settings.m_bSameDir &&
+        !ValidateDestination(m_settings.m_strOutputDir, prompt, catalogue))
         return false;
     runEncoding();
     return true;

@@ -16,8 +16,7 @@ class IUserPrompt;
 // the desktop list view and the command line drive it alike.
 class CFileList {
 public:
-    CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile,
-              const CStringCatalogue& catalogue, IUserPrompt& prompt);
+    CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile& profile);
 
     CTrackList& Tracks() { return m_tracks; }
     const CTrackList& Tracks() const { return m_tracks; }
@@ -25,9 +24,10 @@ public:
     // Open File(s): adds the chosen files; the source directory becomes the last file's.
     void OpenFiles(const std::vector<std::string>& paths);
     // Adds every WAV file of the source directory (one level) that is not listed yet.
-    void Refresh();
+    // False when the directory could not be read.
+    bool Refresh();
     // Open Directory: makes `strDirectory` the source directory and refreshes.
-    void OpenDirectory(const std::string& strDirectory);
+    bool OpenDirectory(const std::string& strDirectory);
 
     // Files the last add refused; empty while the don't-show flag is set.
     const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
@@ -50,27 +50,28 @@ public:
     bool CanChooseDestination() const;
     bool HasItems() const { return !m_tracks.Empty(); }
 
-    std::string TotalSizeText() const;
-    std::string TotalPlayTimeText() const;
+    std::string TotalSizeText(const CStringCatalogue& catalogue) const;
+    std::string TotalPlayTimeText(const CStringCatalogue& catalogue) const;
 
     // An absolute path whose every component is a valid folder name.
     static bool IsValidDestination(const std::string& strPath);
     // Checks the destination directory and creates it after asking; every failure is
-    // shown through the prompt. True when the folder exists afterwards.
-    bool ValidateDestination(const std::string& strPath);
+    // shown through `prompt`. True when the folder exists afterwards.
+    static bool ValidateDestination(const std::string& strPath, IUserPrompt& prompt,
+                                    const CStringCatalogue& catalogue);
 
     // Encode: applies the settings, and when a track is checked and the destination is
     // valid, runs `runEncoding` (the encoding window, or the command line's run).
-    bool Encode(const std::function<void()>& runEncoding);
+    bool Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
+                const std::function<void()>& runEncoding);
 
 private:
     void AddFiles(const std::vector<std::string>& paths);
-    bool CreateDestination(const std::string& strPath);
+    static bool CreateDestination(const std::string& strPath, IUserPrompt& prompt,
+                                  const CStringCatalogue& catalogue);
 
     CTrackList& m_tracks;
     CAppSettings& m_settings;
     const CProfile& m_profile;
-    const CStringCatalogue& m_catalogue;
-    IUserPrompt& m_prompt;
     std::vector<std::string> m_skippedFiles;
 };

@@ -1,5 +1,6 @@
 #include "lang/LanguageFile.h"
 
+#include <cstdint>
 #include <fstream>
 
 namespace {
@@ -12,8 +13,12 @@ bool CLanguageFile::Load(const std::string& strPath) {
     std::ifstream in(strPath, std::ios::binary);
     if (!in)
         return Parse({});
-    // One byte more than allowed tells an oversized file from one of exactly the limit.
-    std::string content(kMaxFileSize + 1, '\0');
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxFileSize)
+        return Parse({});
+    in.seekg(0, std::ios::beg);
+    std::string content(static_cast<size_t>(size), '\0');
     in.read(content.data(), static_cast<std::streamsize>(content.size()));
     content.resize(static_cast<size_t>(in.gcount()));
     return Parse(content);

@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 class FileListTest : public ::testing::Test {
 protected:
-    FileListTest()
-        : m_settings(m_dir.Path()),
-          m_fileList(m_tracks, m_settings, m_profile, m_catalogue, m_prompt) {}
+    FileListTest() : m_settings(m_dir.Path()), m_fileList(m_tracks, m_settings, m_profile) {}
 
     void AddTracks(int nCount) {
         std::vector<std::string> paths;
@@ -55,7 +53,7 @@ TEST(FileListDestinationTest, OnlyAbsolutePathsOfValidFolderNamesAreValid) {
 TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYes) {
     const std::string target = m_dir.Path() + "new/deeper/";
     m_prompt.m_bAnswer = false;
-    EXPECT_FALSE(m_fileList.ValidateDestination(target));
+    EXPECT_FALSE(CFileList::ValidateDestination(target, m_prompt, m_catalogue));
     EXPECT_FALSE(fs::exists(target));
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
     EXPECT_EQ(m_prompt.Entries()[0].m_strText,
@@ -64,14 +62,15 @@ TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYes) {
     EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Question);
 
     m_prompt.m_bAnswer = true;
-    EXPECT_TRUE(m_fileList.ValidateDestination(target));
+    EXPECT_TRUE(CFileList::ValidateDestination(target, m_prompt, m_catalogue));
     EXPECT_TRUE(fs::is_directory(target));
 }
 
 TEST_F(FileListTest, InvalidOrUncreatableDestinationIsReported) {
-    EXPECT_FALSE(m_fileList.ValidateDestination("relative/dir/"));
+    EXPECT_FALSE(CFileList::ValidateDestination("relative/dir/", m_prompt, m_catalogue));
     m_dir.WriteFile("plainfile", "x");
-    EXPECT_FALSE(m_fileList.ValidateDestination(m_dir.Path() + "plainfile/sub/"));
+    EXPECT_FALSE(
+        CFileList::ValidateDestination(m_dir.Path() + "plainfile/sub/", m_prompt, m_catalogue));
     const auto entries = m_prompt.Entries();
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].m_strText, "The folder:\n\nrelative/dir/\n\nis invalid. Please reenter.");
@@ -139,15 +138,15 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
 TEST_F(FileListTest, EncodeRunsOnlyWithACheckedTrackAndAValidDestination) {
     int runs = 0;
     const auto run = [&runs] { ++runs; };
-    EXPECT_FALSE(m_fileList.Encode(run));
+    EXPECT_FALSE(m_fileList.Encode(m_prompt, m_catalogue, run));
     AddTracks(1);
     m_settings.m_strOutputDir = "not/absolute/";
-    EXPECT_FALSE(m_fileList.Encode(run));
+    EXPECT_FALSE(m_fileList.Encode(m_prompt, m_catalogue, run));
     m_settings.m_strOutputDir = m_dir.Path();
     m_tracks.At(0).m_bChecked = false;
-    EXPECT_FALSE(m_fileList.Encode(run));
+    EXPECT_FALSE(m_fileList.Encode(m_prompt, m_catalogue, run));
     m_tracks.At(0).m_bChecked = true;
-    EXPECT_TRUE(m_fileList.Encode(run));
+    EXPECT_TRUE(m_fileList.Encode(m_prompt, m_catalogue, run));
     EXPECT_EQ(runs, 1);
     // The names follow the destination set last.
     EXPECT_EQ(m_tracks.At(0).m_strMp3Path, m_dir.Path() + "01 - t0.mp3");
@@ -159,8 +158,8 @@ TEST_F(FileListTest, TotalsCountCheckedTracksAndMinutesPastAnHour) {
         m_tracks.At(i).m_nPlayTime = 61;
     m_tracks.At(5).m_nPlayTime = 6000;
     m_tracks.At(5).m_bChecked = false;
-    EXPECT_EQ(m_fileList.TotalPlayTimeText(), "Play time: 05:05");
-    EXPECT_EQ(m_fileList.TotalSizeText().rfind("For 5 files required: ", 0), 0u);
+    EXPECT_EQ(m_fileList.TotalPlayTimeText(m_catalogue), "Play time: 05:05");
+    EXPECT_EQ(m_fileList.TotalSizeText(m_catalogue).rfind("For 5 files required: ", 0), 0u);
     m_fileList.InvertSelection();
-    EXPECT_EQ(m_fileList.TotalPlayTimeText(), "Play time: 100:00");
+    EXPECT_EQ(m_fileList.TotalPlayTimeText(m_catalogue), "Play time: 100:00");
 }

@@ -1,0 +1,111 @@
+#include "platform/PlatformPaths.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+#include "support/WaveWriter.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+// A language file beside the built wavsmith-cli (the test program sits in the same
+// folder), removed again when the test ends.
+class CProgramDirLanguageFile {
+public:
+    CProgramDirLanguageFile(const std::string& strStem, const std::string& content)
+        : m_strName(strStem + std::to_string(::getpid())),
+          m_strPath(CPlatformPaths::ProgramDir() + m_strName + ".lng") {
+        std::ofstream(m_strPath, std::ios::binary) << content;
+    }
+    ~CProgramDirLanguageFile() { std::remove(m_strPath.c_str()); }
+    const std::string& Name() const { return m_strName; }
+
+private:
+    std::string m_strName;
+    std::string m_strPath;
+};
+
+class InfoCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir.WriteFile("some.wav", CWaveWriter::PcmTone(2, 44100, 2.0));
+        m_dir.WriteFile("album/a.wav", CWaveWriter::PcmTone(1, 22050, 1.0));
+        m_dir.WriteFile("album/b.wav", CWaveWriter::PcmTone(2, 44100, 3.0));
+    }
+
+    SCliResult Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--profile", "profile.ini"});
+        return RunCli(args, m_dir.Path());
+    }
+
+    CTempDir m_dir;
+};
+} // namespace
+
+TEST_F(InfoCommandTest, PrintsEachTabTitleOnALineOfItsOwnThenItsText) {
+    const SCliResult result = Run({"info", "some.wav", "--out", m_dir.File("mp3")});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_EQ(result.m_strOut.rfind("General\nTitle\t: some\nLength\t: 2 seconds.\n", 0), 0u)
+        << result.m_strOut;
+    EXPECT_NE(result.m_strOut.find("\n\nAlbum\nWrite ID3 Tagv1\t: Yes\n"), std::string::npos);
+    EXPECT_NE(result.m_strOut.find("\n\nWAV\nFilename : some.wav\n"), std::string::npos);
+    EXPECT_NE(result.m_strOut.find("\n\n<MP3>\nFilename : 01 - some.mp3\nDirectory : " +
+                                   m_dir.File("mp3/")),
+              std::string::npos)
+        << result.m_strOut;
+}
+
+TEST_F(InfoCommandTest, TheTrackOptionPicksARowOfTheList) {
+    SCliResult result = Run({"info", "--track", "2", "album"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_NE(result.m_strOut.find("Title\t: b\nLength\t: 3 seconds."), std::string::npos);
+    EXPECT_NE(result.m_strOut.find("Album Track ID\t: 2\n"), std::string::npos);
+
+    result = Run({"info", "--track", "3", "album"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_EQ(result.m_strOut, "");
+    EXPECT_NE(result.m_strErr.find("no track 3"), std::string::npos);
+    EXPECT_EQ(Run({"info", "--track", "0", "album"}).m_nExitCode, 2);
+}
+
+TEST_F(InfoCommandTest, GermanPagesFromTheShippedLanguageFile) {
+    const SCliResult result = Run({"--lang", "german", "info", "some.wav"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::string& out = result.m_strOut;
+    EXPECT_EQ(out.rfind("Allgemein\nTitel\t: some\nLänge\t: 2 Sekunden.\nStatus\t: -\n", 0), 0u)
+        << out;
+    EXPECT_NE(out.find("MP3\t: Nicht angelegt"), std::string::npos);
+    EXPECT_NE(out.find("\n\nAlbum\nID3v1-Tag schreiben\t: Ein\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Die Datei ist vorhanden und bereit zum Kodieren!"), std::string::npos);
+    EXPECT_NE(out.find("\n\n<MP3>\nDateiname : 01 - some.mp3\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Urheberrecht : Aus"), std::string::npos);
+}
+
+TEST_F(InfoCommandTest, TheStoredLanguageAppliesUnlessTheOptionOverridesIt) {
+    m_dir.WriteFile("profile.ini", "[Settings]\nLanguage=German\n");
+    SCliResult result = Run({"info", "some.wav"});
+    EXPECT_EQ(result.m_strOut.rfind("Allgemein\n", 0), 0u) << result.m_strOut;
+    result = Run({"list", "some.wav"});
+    EXPECT_NE(result.m_strOut.find("Nr.  WAV-Dateiname"), std::string::npos) << result.m_strOut;
+    EXPECT_NE(result.m_strOut.find("Für 1 Dateien benötigt: "), std::string::npos);
+
+    result = Run({"--lang=", "info", "some.wav"});
+    EXPECT_EQ(result.m_strOut.rfind("General\n", 0), 0u) << result.m_strOut;
+}
+
+TEST_F(InfoCommandTest, AMismatchedTranslatedFormatPrintsTheParsingError) {
+    const CProgramDirLanguageFile bad("badtest", "[DlgItemInfo]\n6143=Übersicht\n"
+                                                 "6136=Titel %s, Länge %s, %n%n%n%s %s\n");
+    const SCliResult result = Run({"--lang", bad.Name(), "info", "some.wav"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_EQ(result.m_strOut,
+              "Error occured in parsing currently used language file\nPlase download from the "
+              "internet a new version of it.\n");
+
+    // The same file with formats that fit is used as it stands.
+    const CProgramDirLanguageFile fitting("goodtest", "[DlgItemInfo]\n6143=Übersicht\n"
+                                                      "6136=Titel %s, Länge %d, %s %s %s\n");
+    const SCliResult used = Run({"--lang", fitting.Name(), "info", "some.wav"});
+    EXPECT_EQ(used.m_nExitCode, 0) << used.m_strErr;
+    EXPECT_EQ(used.m_strOut.rfind("Übersicht\nTitel some, Länge 2, - ", 0), 0u) << used.m_strOut;
+}

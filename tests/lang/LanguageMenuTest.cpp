@@ -1,0 +1,125 @@
+#include "lang/LanguageMenu.h"
+
+#include "lang/StringCatalogue.h"
+#include "platform/Profile.h"
+#include "platform/UserPrompt.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+class CRecordingPrompt : public IUserPrompt {
+public:
+    void ShowMessage(const std::string& strText, EPromptIcon) override {
+        m_questions.push_back(strText);
+    }
+    bool AskYesNo(const std::string& strText, EPromptIcon icon) override {
+        m_questions.push_back(strText);
+        m_icon = icon;
+        return m_bAnswer;
+    }
+
+    bool m_bAnswer = true;
+    EPromptIcon m_icon = EPromptIcon::Error;
+    std::vector<std::string> m_questions;
+};
+
+class LanguageMenuTest : public ::testing::Test {
+protected:
+    LanguageMenuTest() : m_catalogue(m_dir.Path()) {}
+
+    bool Switch(const CStringCatalogue& catalogue, unsigned nCommandId) {
+        return CLanguageMenu(catalogue).SwitchToItem(nCommandId, m_prompt, m_profile,
+                                                     [this] { ++m_nRestarts; });
+    }
+
+    CTempDir m_dir;
+    CStringCatalogue m_catalogue;
+    CProfile m_profile;
+    CRecordingPrompt m_prompt;
+    int m_nRestarts = 0;
+};
+} // namespace
+
+TEST_F(LanguageMenuTest, ListsAtMostNineteenCapitalisedNamesWithoutTheExtension) {
+    for (int i = 0; i < 25; ++i)
+        m_dir.WriteFile("lang" + std::to_string(i) + ".lng", "");
+    m_dir.WriteFile("notes.txt", "");
+    const std::vector<SLanguageItem> items = CLanguageMenu(m_catalogue).BuildLanguageMenu();
+    ASSERT_EQ(items.size(), 19u);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].m_nCommandId, 61001 + i);
+        EXPECT_EQ(items[i].m_strName.rfind("Lang", 0), 0u) << items[i].m_strName;
+        EXPECT_EQ(items[i].m_strName.find(".lng"), std::string::npos);
+        EXPECT_FALSE(items[i].m_bChecked);
+    }
+}
+
+TEST_F(LanguageMenuTest, EveryLngIsRemovedAndTheExtensionMatchesWithoutRegardToCase) {
+    m_dir.WriteFile("german.LNG", "");
+    m_dir.WriteFile("old.lng.lng", "");
+    std::vector<std::string> names = CLanguageMenu(m_catalogue).LanguageNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"German", "Old"}));
+}
+
+TEST_F(LanguageMenuTest, TheCurrentLanguageIsChecked) {
+    m_dir.WriteFile("german.lng", "");
+    EXPECT_TRUE(CLanguageMenu(m_catalogue).IsChecked(CLanguageMenu::kEnglishCommand));
+    CStringCatalogue german(m_dir.Path());
+    german.SetInterfaceLanguage("GERMAN");
+    const CLanguageMenu menu(german);
+    EXPECT_FALSE(menu.IsChecked(CLanguageMenu::kEnglishCommand));
+    EXPECT_TRUE(menu.IsChecked(61001));
+    EXPECT_FALSE(menu.IsChecked(61002));
+    ASSERT_EQ(menu.BuildLanguageMenu().size(), 1u);
+    EXPECT_TRUE(menu.BuildLanguageMenu()[0].m_bChecked);
+}
+
+TEST_F(LanguageMenuTest, ChoosingALanguageAsksThenStoresItsMenuNameAndRestarts) {
+    m_dir.WriteFile("german.lng", "");
+    m_prompt.m_bAnswer = false;
+    EXPECT_FALSE(Switch(m_catalogue, 61001));
+    EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "unset");
+    EXPECT_EQ(m_nRestarts, 0);
+
+    m_prompt.m_bAnswer = true;
+    EXPECT_TRUE(Switch(m_catalogue, 61001));
+    EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "German");
+    EXPECT_EQ(m_nRestarts, 1);
+    ASSERT_EQ(m_prompt.m_questions.size(), 2u);
+    EXPECT_EQ(m_prompt.m_questions[1],
+              "Program should be restarted to set another intreface language.\nContinue?");
+    EXPECT_EQ(m_prompt.m_icon, EPromptIcon::None);
+}
+
+TEST_F(LanguageMenuTest, TheCurrentLanguageAndMissingFilesDoNothing) {
+    m_dir.WriteFile("german.lng", "");
+    EXPECT_FALSE(Switch(m_catalogue, CLanguageMenu::kEnglishCommand));
+    EXPECT_FALSE(Switch(m_catalogue, 61002));
+    CStringCatalogue german(m_dir.Path());
+    german.SetInterfaceLanguage("german");
+    EXPECT_FALSE(Switch(german, 61001));
+    EXPECT_TRUE(m_prompt.m_questions.empty());
+    EXPECT_TRUE(Switch(german, CLanguageMenu::kEnglishCommand));
+    EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "");
+}
+
+TEST_F(LanguageMenuTest, PopupsCountFromTheFirstIdAndSkipThePriorityTitle) {
+    unsigned counter = CLanguageMenu::kFirstPopupId;
+    std::vector<unsigned> ids;
+    for (int i = 0; i < 6; ++i)
+        ids.push_back(CLanguageMenu::TakePopupId(counter));
+    EXPECT_EQ(ids, (std::vector<unsigned>{60402, 60403, 60405, 60406, 60407, 60408}));
+}
+
+TEST_F(LanguageMenuTest, MenusKeepTheirTextsUntilALanguageIsSelected) {
+    EXPECT_EQ(CLanguageMenu(m_catalogue).MenuItemText(32771), std::nullopt);
+    m_dir.WriteFile("german.lng", "[MenuItems]\n60402=&Aktion\n");
+    CStringCatalogue german(m_dir.Path());
+    german.SetInterfaceLanguage("german");
+    EXPECT_EQ(CLanguageMenu(german).MenuItemText(60402), "&Aktion");
+    // A command missing from the file shows its prompt, as the catalogue holds no other.
+    EXPECT_EQ(CLanguageMenu(german).MenuItemText(32771), "Opens files for encoding");
+}
