@@ -1,0 +1,143 @@
+#include "freedb/protocol/LineSocket.h"
+
+#include "support/CddbTestServer.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+using EMisbehaviour = CCddbTestServer::EMisbehaviour;
+
+// A line socket whose wait can be broken and whose traces are kept.
+class CTestLineSocket : public CLineSocket {
+public:
+    std::atomic<bool> m_bBreak{false};
+    std::vector<std::string> m_traces;
+
+protected:
+    bool IsBreak() override { return m_bBreak; }
+    void Trace(int nDirection, const std::string& strText) override {
+        m_traces.push_back((nDirection > 0 ? "> " : "< ") + strText);
+    }
+};
+
+class LineSocketTest : public ::testing::Test {
+protected:
+    bool ConnectTo(unsigned nTimeout) {
+        if (!m_socket.Create())
+            return false;
+        m_socket.SetTimeout(nTimeout);
+        return m_socket.Connect("127.0.0.1", m_server.CddbpPort());
+    }
+
+    CCddbTestServer m_server;
+    CTestLineSocket m_socket;
+};
+
+using Clock = std::chrono::steady_clock;
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+} // namespace
+
+TEST_F(LineSocketTest, DeliversLinesWithoutLineEndsCarriageReturnsAndSurroundingBlanks) {
+    m_server.SetWelcome("  200 O\rK \t\r\n\r\n");
+    ASSERT_TRUE(ConnectTo(5));
+    std::string line;
+    ASSERT_TRUE(m_socket.ReadLine(line));
+    EXPECT_EQ(line, "200 OK");
+    ASSERT_TRUE(m_socket.ReadLine(line));
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(m_socket.m_traces, (std::vector<std::string>{"< 200 OK", "< "}));
+}
+
+TEST_F(LineSocketTest, SendLinePutsTheTextAndOneLineFeedOnTheWire) {
+    ASSERT_TRUE(ConnectTo(5));
+    std::string welcome;
+    ASSERT_TRUE(m_socket.ReadLine(welcome));
+    ASSERT_TRUE(m_socket.SendLine("stat"));
+    std::string line;
+    ASSERT_TRUE(m_socket.ReadLine(line));
+    EXPECT_EQ(line.substr(0, 4), "210 ");
+    // The server keeps the bytes of a line up to the line feed: no carriage return came.
+    EXPECT_EQ(m_server.ReceivedLines().front(), "stat");
+    EXPECT_EQ(m_socket.m_traces[1], "> stat");
+}
+
+TEST_F(LineSocketTest, ConnectFailsForAPortNobodyListensOn) {
+    CCddbTestServer closed;
+    const unsigned port = closed.CddbpPort();
+    closed.Stop();
+    CTestLineSocket socket;
+    ASSERT_TRUE(socket.Create());
+    socket.SetTimeout(2);
+    EXPECT_FALSE(socket.Connect("127.0.0.1", port));
+}
+
+// Silence in every form ends in a failed read once the idle time-out has passed.
+TEST_F(LineSocketTest, SilentServersFailTheReadAfterTheIdleTimeOut) {
+    for (EMisbehaviour misbehaviour :
+         {EMisbehaviour::NoWelcome, EMisbehaviour::HalfLineThenSilence}) {
+        m_server.SetMisbehaviour(misbehaviour);
+        ASSERT_TRUE(ConnectTo(1));
+        const auto start = Clock::now();
+        std::string line = "stale";
+        EXPECT_FALSE(m_socket.ReadLine(line));
+        EXPECT_TRUE(line.empty());
+        EXPECT_GE(SecondsSince(start), 0.9);
+        EXPECT_LT(SecondsSince(start), 10.0);
+        m_socket.Close();
+    }
+}
+
+TEST_F(LineSocketTest, AConnectionClosedInsideALineDeliversNothing) {
+    m_server.SetMisbehaviour(EMisbehaviour::CloseMidLine);
+    ASSERT_TRUE(ConnectTo(30));
+    std::string line;
+    const auto start = Clock::now();
+    EXPECT_FALSE(m_socket.ReadLine(line));
+    EXPECT_TRUE(line.empty());
+    // No reason to wait out the time-out for a peer that has gone.
+    EXPECT_LT(SecondsSince(start), 10.0);
+    EXPECT_TRUE(m_socket.m_traces.empty());
+}
+
+TEST_F(LineSocketTest, AnEndlessLineFailsAtTheCapAndGivesUpTheConnection) {
+    m_server.SetMisbehaviour(EMisbehaviour::EndlessLine);
+    ASSERT_TRUE(ConnectTo(30));
+    std::string line;
+    EXPECT_FALSE(m_socket.ReadLine(line));
+    EXPECT_TRUE(line.empty());
+    EXPECT_FALSE(m_socket.ReadLine(line));
+}
+
+TEST_F(LineSocketTest, BreakEndsAWaitAndAShutdownFromAnotherThreadWakesIt) {
+    m_server.SetMisbehaviour(EMisbehaviour::NoWelcome);
+    ASSERT_TRUE(ConnectTo(30));
+    std::thread breaker([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        m_socket.m_bBreak = true;
+    });
+    std::string line;
+    auto start = Clock::now();
+    EXPECT_FALSE(m_socket.ReadLine(line));
+    EXPECT_LT(SecondsSince(start), 10.0);
+    breaker.join();
+
+    m_socket.m_bBreak = false;
+    m_socket.Close();
+    ASSERT_TRUE(ConnectTo(30));
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        m_socket.Shutdown();
+    });
+    start = Clock::now();
+    EXPECT_FALSE(m_socket.ReadLine(line));
+    EXPECT_LT(SecondsSince(start), 10.0);
+    stopper.join();
+    // A stopped operation cannot open a new connection until the stop is over.
+    EXPECT_FALSE(m_socket.Create());
+    m_socket.ResetShutdown();
+    EXPECT_TRUE(ConnectTo(5));
+}
