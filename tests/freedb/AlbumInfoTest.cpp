@@ -280,10 +280,3 @@ TEST(AlbumInfoSplitTest, DTitleSplitsAtTheFirstSlashAfterTheStart) {
     EXPECT_TRUE(empty.IsFilled());
     EXPECT_EQ(empty.GetArtist(), "");
 }
-
-TEST(AlbumInfoFieldsTest, CategoryTableInOrder) {
-    ASSERT_EQ(CAlbumInfo::kCategories.size(), 11u);
-    EXPECT_STREQ(CAlbumInfo::kCategories[0], "Blues");
-    EXPECT_STREQ(CAlbumInfo::kCategories[5], "Misc");
-    EXPECT_STREQ(CAlbumInfo::kCategories[10], "Data");
-}
