@@ -4,6 +4,7 @@
 #include "encoding/GenreTable.h"
 #include "encoding/TrackItem.h"
 #include "filelist/SymbolReplacement.h"
+#include "platform/Profile.h"
 #include "platform/Text.h"
 
 namespace {
@@ -73,8 +74,12 @@ std::string COutputNamer::FileName(const CTrackItem& track) const {
 }
 
 std::string COutputNamer::ReplaceFileNameSymbols(std::string text) const {
-    // Read every time: the Symbol Replacement window may have changed the table.
-    return CSymbolReplacement::Load(m_profile).ReplaceFileNameSymbols(std::move(text));
+    // The Symbol Replacement window may have changed the table since the last name.
+    if (!m_symbols || m_nSymbolsRevision != m_profile.Revision()) {
+        m_symbols = CSymbolReplacement::Load(m_profile);
+        m_nSymbolsRevision = m_profile.Revision();
+    }
+    return m_symbols->ReplaceFileNameSymbols(std::move(text));
 }
 
 std::string COutputNamer::NumberText(unsigned nPosition, unsigned nStyle) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "filelist/SymbolReplacement.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,4 +35,7 @@ private:
 
     const CAppSettings& m_settings;
     const CProfile& m_profile;
+    // The replacement table as last read from the profile, and the profile's revision then.
+    mutable std::optional<CSymbolReplacement> m_symbols;
+    mutable unsigned long long m_nSymbolsRevision = 0;
 };

@@ -221,12 +221,12 @@ std::vector<std::string> CPrivateProfile::KeyNames(std::string_view section) con
 }
 
 CPrivateProfile::SSection* CPrivateProfile::FindSection(std::string_view section) {
-    const auto it = m_sectionIndex.find(CText::ToLowerAscii(section));
+    const auto it = m_sectionIndex.find(section);
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
 const CPrivateProfile::SSection* CPrivateProfile::FindSection(std::string_view section) const {
-    const auto it = m_sectionIndex.find(CText::ToLowerAscii(section));
+    const auto it = m_sectionIndex.find(section);
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
@@ -244,6 +244,20 @@ void CPrivateProfile::RebuildIndex() {
     m_sectionIndex.clear();
     for (size_t i = 0; i < m_sections.size(); ++i) {
         if (m_sections[i].m_bHasHeader)
-            m_sectionIndex.emplace(CText::ToLowerAscii(m_sections[i].m_strName), i);
+            m_sectionIndex.emplace(m_sections[i].m_strName, i);
     }
+}
+
+size_t CPrivateProfile::SNoCaseHash::operator()(std::string_view name) const {
+    // FNV-1a over the lower-cased bytes.
+    size_t hash = 14695981039346656037ull;
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool CPrivateProfile::SNoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+    return CText::EqualsNoCase(a, b);
 }

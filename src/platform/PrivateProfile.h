@@ -63,6 +63,15 @@ private:
     void RebuildIndex();
 
     std::vector<SSection> m_sections;
-    // Lower-cased name -> index of the first section with that name.
-    std::unordered_map<std::string, size_t> m_sectionIndex;
+    // Section names compared without regard to case, looked up without a copy.
+    struct SNoCaseHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const;
+    };
+    struct SNoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // Name -> index of the first section with that name.
+    std::unordered_map<std::string, size_t, SNoCaseHash, SNoCaseEqual> m_sectionIndex;
 };

@@ -27,12 +27,14 @@ std::string CProfile::GetString(std::string_view section, std::string_view key,
 bool CProfile::WriteInt(std::string_view section, std::string_view key, int value) {
     m_ini.WriteInt(section, key, value);
     m_bDirty = true;
+    ++m_nRevision;
     return SaveUnlessDeferred();
 }
 
 bool CProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     m_ini.WriteString(section, key, value);
     m_bDirty = true;
+    ++m_nRevision;
     return SaveUnlessDeferred();
 }
 

@@ -28,6 +28,10 @@ public:
     // Saves now; false when the file could not be written.
     bool Flush();
 
+    // Grows with every write, so that a reader can tell whether what it took from the
+    // profile is still current.
+    unsigned long long Revision() const { return m_nRevision; }
+
     // Holds back the saves of a batch of writes, so that the batch reaches the file
     // whole or not at all.
     class CDeferredSave {
@@ -47,5 +51,6 @@ private:
     std::string m_strPath;
     CPrivateProfile m_ini;
     int m_nDeferDepth = 0;
+    unsigned long long m_nRevision = 0;
     bool m_bDirty = false;
 };
