@@ -411,6 +411,11 @@ void CCddbTestServer::ServeHttp(int hClient) {
     const std::string query = question == std::string::npos ? "" : target.substr(question + 1);
     if (path == CgiPath() && QueryValue(query, "proto") == "6" &&
         !QueryValue(query, "hello").empty()) {
+        if (m_eMisbehaviour == EMisbehaviour::EndlessList) {
+            SendEndless(hClient, "HTTP/1.0 200 OK\r\n\r\n211 Found inexact matches\r\n",
+                        "rock 0c025603 Endless / List\r\n");
+            return;
+        }
         bool quit = false;
         std::string body;
         for (const std::string& line : Answer(QueryValue(query, "cmd"), hClient, quit))

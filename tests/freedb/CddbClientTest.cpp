@@ -1,0 +1,331 @@
+#include "freedb/protocol/CddbHttpClient.h"
+#include "freedb/protocol/CddbpClient.h"
+#include "freedb/protocol/ServerStats.h"
+#include "freedb/service/AlbumList.h"
+#include "freedb/service/FreeDBSettings.h"
+#include "platform/Profile.h"
+#include "support/CddbTestServer.h"
+#include "support/RecordingOwner.h"
+#include "support/TempDir.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+
+namespace {
+using EMisbehaviour = CCddbTestServer::EMisbehaviour;
+using Clock = std::chrono::steady_clock;
+
+// The three ways a command reaches the fixture: the line protocol, the gateway with
+// HTTP/1.0 replies, and the gateway with chunked HTTP/1.1 replies cut into chunks so
+// small that most lines straddle a chunk boundary.
+enum class ETransport { Cddbp, Http, HttpChunked };
+
+std::string TransportName(const ::testing::TestParamInfo<ETransport>& info) {
+    switch (info.param) {
+    case ETransport::Cddbp:
+        return "Cddbp";
+    case ETransport::Http:
+        return "Http";
+    case ETransport::HttpChunked:
+        return "HttpChunked";
+    }
+    return "";
+}
+
+class CddbClientTest : public ::testing::TestWithParam<ETransport> {
+protected:
+    void SetUp() override {
+        const bool http = GetParam() != ETransport::Cddbp;
+        if (GetParam() == ETransport::HttpChunked)
+            m_server.SetChunkSize(7);
+        m_settings.m_strRemoteServer = "127.0.0.1";
+        m_settings.m_strRemotePort =
+            std::to_string(http ? m_server.HttpPort() : m_server.CddbpPort());
+        m_settings.m_strHTTPPath = CCddbTestServer::CgiPath();
+        m_settings.m_nTimeout = 5;
+        m_settings.m_bUseHTTP = http;
+        m_profile.WriteInt("FreeDB", "Logging", 0);
+        MakeClient();
+    }
+
+    void MakeClient() {
+        if (GetParam() == ETransport::Cddbp)
+            m_client = std::make_unique<CCddbpClient>(m_settings, &m_profile);
+        else
+            m_client = std::make_unique<CCddbHttpClient>(m_settings, &m_profile);
+        m_client->SetOwner(&m_owner);
+    }
+
+    static CAlbumInfo ThreeTrackAlbum() {
+        CAlbumInfo album;
+        album.GetTrack(0).SetFrameOffset(150);
+        album.GetTrack(1).SetFrameOffset(15150);
+        album.GetTrack(2).SetFrameOffset(30150);
+        album.SetDiscLength(600);
+        return album;
+    }
+
+    // The lines the fixture received that are CDDB commands, whichever way they came.
+    std::vector<std::string> Commands() const {
+        std::vector<std::string> commands;
+        for (const std::string& line : m_server.ReceivedLines()) {
+            const size_t cmd = line.find("?cmd=");
+            if (cmd == std::string::npos) {
+                if (line.rfind("GET ", 0) != 0 && line.rfind("Host:", 0) != 0 && !line.empty())
+                    commands.push_back(line);
+                continue;
+            }
+            std::string command = line.substr(cmd + 5, line.find('&', cmd) - cmd - 5);
+            std::replace(command.begin(), command.end(), '+', ' ');
+            commands.push_back(command);
+        }
+        return commands;
+    }
+
+    CCddbTestServer m_server;
+    CTempDir m_dir;
+    CFreeDBSettings m_settings{m_dir.File("CDPLAYER.INI")};
+    CProfile m_profile;
+    CRecordingOwner m_owner;
+    std::unique_ptr<CCddbClient> m_client;
+};
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Transports, CddbClientTest,
+                         ::testing::Values(ETransport::Cddbp, ETransport::Http,
+                                           ETransport::HttpChunked),
+                         TransportName);
+
+TEST_P(CddbClientTest, LooksUpADiscAndReadsEveryMatchInFull) {
+    ASSERT_TRUE(m_client->Open());
+    CAlbumInfo album = ThreeTrackAlbum();
+    CAlbumList found;
+    ASSERT_TRUE(m_client->Query(album, found));
+    ASSERT_EQ(found.GetCount(), 2u);
+    EXPECT_EQ(found.GetAt(0).GetCategory(), "rock");
+    EXPECT_EQ(found.GetAt(0).GetArtist(), "Test Artist");
+    EXPECT_EQ(found.GetAt(1).GetTitle(), "Mixed Tape");
+    EXPECT_TRUE(m_owner.HasLine("[INF]     Found 2 matches."));
+
+    CAlbumInfo& rock = found.GetAt(0);
+    ASSERT_TRUE(m_client->Read(rock));
+    EXPECT_EQ(rock.GetYear(), "1999");
+    ASSERT_EQ(rock.GetTrackCount(), 3u);
+    EXPECT_EQ(rock.GetTrack(2).GetTitle(),
+              "Third Song with a title long enough to be sent on two lines");
+    EXPECT_EQ(rock.GetTrack(1).GetExtra(), "live\tencore");
+    EXPECT_EQ(rock.GetTrack(1).GetFrameOffset(), 15150);
+    EXPECT_EQ(rock.GetDiscLength(), 600u);
+
+    CAlbumInfo& mixed = found.GetAt(1);
+    ASSERT_TRUE(m_client->Read(mixed));
+    EXPECT_TRUE(mixed.IsCompilation());
+    EXPECT_EQ(mixed.GetTrack(1).GetArtist(), "Singer Two");
+    EXPECT_EQ(mixed.GetTrack(1).GetTitle(), "Middle");
+    EXPECT_TRUE(m_owner.HasLine("     Retrieving album info for (0c025603) ... done."));
+    m_client->Close();
+
+    const std::vector<std::string> commands = Commands();
+    // Two blanks before the first offset: the offsets text begins with one.
+    EXPECT_NE(
+        std::find(commands.begin(), commands.end(), "cddb query 0c025603 3  150 15150 30150 600"),
+        commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "cddb read misc 0c025603"),
+              commands.end());
+}
+
+TEST_P(CddbClientTest, ReportsAnExactMatchAndNothingFound) {
+    ASSERT_TRUE(m_client->Open());
+    CAlbumInfo quartet;
+    quartet.SetDiscId("1e0a2b04");
+    CAlbumList found;
+    ASSERT_TRUE(m_client->Query(quartet, found));
+    ASSERT_EQ(found.GetCount(), 1u);
+    EXPECT_EQ(found.GetAt(0).GetCategory(), "jazz");
+    EXPECT_EQ(m_owner.LastLine(), "[INF]     Found exact match");
+
+    CAlbumInfo unknown;
+    unknown.SetDiscId("deadbeef");
+    ASSERT_TRUE(m_client->Query(unknown, found));
+    EXPECT_EQ(found.GetCount(), 0u);
+    EXPECT_EQ(m_owner.LastLine(), "[INF]     Nothing found.");
+
+    unknown.SetCategory("rock");
+    EXPECT_FALSE(m_client->Read(unknown));
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 142: Album not found.");
+}
+
+TEST_P(CddbClientTest, FetchesStatisticsAndTheServerList) {
+    ASSERT_TRUE(m_client->Open());
+    CServerStats stats;
+    ASSERT_TRUE(m_client->GetStats(stats));
+    EXPECT_EQ(stats.m_nTotal, 3u);
+    EXPECT_EQ(stats.m_nJazz, 1u);
+    EXPECT_EQ(stats.m_nCurrentUsers, 3u);
+    EXPECT_EQ(stats.m_nMaxUsers, 100u);
+    EXPECT_TRUE(m_owner.HasLine("     Retrieving server statistics ...done."));
+
+    CFreeDBSettings sites(m_dir.File("other.ini"));
+    sites.AddDefaultSites();
+    ASSERT_TRUE(m_client->GetSites(sites));
+    ASSERT_EQ(sites.GetSiteCount(), 2u);
+    EXPECT_EQ(sites.GetSite(1).m_strPath, "/~cddb/cddb.cgi");
+    EXPECT_EQ(sites.GetSite(1).m_strDescription, "Loopback fixture, HTTP");
+}
+
+TEST_P(CddbClientTest, FullLoggingShowsTheWireBeforeTheStepLine) {
+    m_profile.WriteInt("FreeDB", "Logging", 1);
+    m_client->RefreshLogging();
+    ASSERT_TRUE(m_client->Open());
+    m_owner.Clear();
+    CServerStats stats;
+    ASSERT_TRUE(m_client->GetStats(stats));
+    const std::vector<std::string> lines = m_owner.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.back(), "     Retrieving server statistics ...done.");
+    const bool sentFirst = lines.front() == "[DBG] -> stat" ||
+                           lines.front().rfind("[DBG] -> GET /~cddb/cddb.cgi?cmd=stat&", 0) == 0;
+    EXPECT_TRUE(sentFirst) << lines.front();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "[DBG] <- Database entries: 3"), lines.end());
+}
+
+TEST_P(CddbClientTest, AStopRequestEndsAWaitWithAUserBreak) {
+    ASSERT_TRUE(m_client->Open());
+    m_server.SetReplyDelay(std::chrono::seconds(20));
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        m_owner.m_bStop = true;
+    });
+    const auto start = Clock::now();
+    CServerStats stats;
+    EXPECT_FALSE(m_client->GetStats(stats));
+    stopper.join();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 105: User break.");
+    m_server.SetReplyDelay(std::chrono::milliseconds(0));
+}
+
+TEST_P(CddbClientTest, AnEndlessMatchListStopsAtTheListCap) {
+    ASSERT_TRUE(m_client->Open());
+    m_server.SetMisbehaviour(EMisbehaviour::EndlessList);
+    CAlbumInfo album = ThreeTrackAlbum();
+    CAlbumList found;
+    ASSERT_TRUE(m_client->Query(album, found)) << m_owner.LastLine();
+    EXPECT_EQ(found.GetCount(), CLineSocket::kMaxListLines);
+    EXPECT_EQ(found.GetAt(0).GetArtist(), "Endless");
+}
+
+TEST_P(CddbClientTest, AnUnreachableServerFailsTheConnectOrTheFirstCommand) {
+    CCddbTestServer gone;
+    m_settings.m_strRemotePort = std::to_string(gone.CddbpPort());
+    gone.Stop();
+    MakeClient();
+    if (GetParam() == ETransport::Cddbp) {
+        EXPECT_FALSE(m_client->Open());
+        EXPECT_EQ(m_owner.Lines(),
+                  (std::vector<std::string>{
+                      "[INF]Connecting to 127.0.0.1:" + m_settings.m_strRemotePort + ", timeout 5",
+                      "     Opening connection ... failed.",
+                      "[ERR]Error 101: Can't connect to remote server!"}));
+        return;
+    }
+    // The gateway connects per command, so the command reports it.
+    ASSERT_TRUE(m_client->Open());
+    CServerStats stats;
+    EXPECT_FALSE(m_client->GetStats(stats));
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 180: Sending query failed.");
+}
+
+// The handshake of the line protocol: the welcome codes, hello and protocol level.
+class CddbpHandshakeTest : public ::testing::Test {
+protected:
+    bool Open() {
+        m_settings.m_strRemoteServer = "127.0.0.1";
+        m_settings.m_strRemotePort = std::to_string(m_server.CddbpPort());
+        m_settings.m_nTimeout = 1;
+        m_client.SetOwner(&m_owner);
+        return m_client.Open();
+    }
+
+    CCddbTestServer m_server;
+    CTempDir m_dir;
+    CFreeDBSettings m_settings{m_dir.File("CDPLAYER.INI")};
+    CRecordingOwner m_owner;
+    CCddbpClient m_client{m_settings, nullptr};
+};
+
+TEST_F(CddbpHandshakeTest, SendsTheHelloAndProtocolLevelAndQuits) {
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(m_owner.Lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to 127.0.0.1:" + m_settings.m_strRemotePort + ", timeout 1",
+                  "     Opening connection ... done.", "     Sending handshake ... done.",
+                  "     Protocol level negotiations ... done."}));
+    EXPECT_TRUE(m_client.Close());
+    const std::vector<std::string> received = m_server.ReceivedLines();
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[0], CCddbClient::MakeHello());
+    EXPECT_EQ(received[1], "proto 6");
+    EXPECT_EQ(received[2], "quit");
+}
+
+TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHello) {
+    m_server.SetMisbehaviour(EMisbehaviour::Welcome432);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 103: Permission denied");
+    EXPECT_TRUE(m_server.ReceivedLines().empty());
+    EXPECT_FALSE(m_client.IsOpen());
+
+    m_server.SetMisbehaviour(EMisbehaviour::None);
+    for (const auto& [welcome, error] :
+         {std::pair<std::string, std::string>{"433 No more users\r\n",
+                                              "[ERR]Error 104: No more users allowed"},
+          {"434 Load too high\r\n", "[ERR]Error 106: Remote server overloaded"}}) {
+        m_server.SetWelcome(welcome);
+        EXPECT_FALSE(Open());
+        EXPECT_EQ(m_owner.LastLine(), error);
+    }
+}
+
+TEST_F(CddbpHandshakeTest, AWelcomeWithoutCodeIsAccepted) {
+    m_server.SetWelcome("hello there, no code here\r\n");
+    EXPECT_TRUE(Open());
+}
+
+TEST_F(CddbpHandshakeTest, SilentOrBrokenWelcomesFailAfterTheTimeOut) {
+    for (EMisbehaviour misbehaviour : {EMisbehaviour::NoWelcome, EMisbehaviour::HalfLineThenSilence,
+                                       EMisbehaviour::CloseMidLine, EMisbehaviour::EndlessLine}) {
+        m_server.SetMisbehaviour(misbehaviour);
+        m_owner.Clear();
+        EXPECT_FALSE(Open());
+        EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 102: Waiting for welcome timeout");
+        EXPECT_FALSE(m_client.IsOpen());
+    }
+}
+
+TEST_F(CddbpHandshakeTest, GarbageRepliesFailTheHandshake) {
+    m_server.SetMisbehaviour(EMisbehaviour::Garbage);
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 112: Invalid handshake answer!");
+}
+
+TEST_F(CddbpHandshakeTest, TheProtocolLevelAnswerDecides) {
+    m_server.SetProtoReply("200 CDDB protocol level: current 6, supported 7");
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(m_owner.LastLine(), "[INF]     Server supports more modern protocol");
+    m_client.Close();
+
+    m_server.SetProtoReply("502 Protocol level 6 not supported");
+    EXPECT_FALSE(Open());
+    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 122: Protocol not supported!");
+    EXPECT_FALSE(m_client.IsOpen());
+}
+
+TEST_F(CddbpHandshakeTest, QuitAnsweredOtherwiseStillCloses) {
+    m_server.SetQuitReply("500 What?");
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(m_client.Close());
+    EXPECT_FALSE(m_client.IsOpen());
+}
