@@ -196,6 +196,21 @@ TEST_F(EncodeRunTest, FailingInitSkipsTheTrackWithoutCreatingAFile) {
     EXPECT_FALSE(fs::exists(Mp3Path(0)));
 }
 
+TEST_F(EncodeRunTest, FailedVbrHeaderIsShownAndTheTrackStillCountsAsEncoded) {
+    m_settings.m_bVbr = 1;
+    m_settings.m_nPlaylistType = 1;
+    m_settings.m_strPlaylistName = "list.m3u";
+    AddWav("vbr.wav", CWaveWriter::PcmTone(2, 44100, 0.2));
+    Encode(WAVSMITH_STAND_IN_FAIL_VBR_HEADER);
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText,
+              "Error: Unable to write VBR Header into the following file: \n\n" + Mp3Path(0));
+    EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Error);
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(fs::exists(Mp3Path(0)));
+    EXPECT_EQ(ReadFile(m_settings.m_strOutputDir + "list.m3u"), Mp3Path(0) + "\n");
+}
+
 TEST_F(EncodeRunTest, WavIsDeletedAfterEncodingOrItsFailureShown) {
     m_settings.m_bDelWav = true;
     const std::string first = AddWav("first.wav", CWaveWriter::PcmTone(1, 44100, 0.2));

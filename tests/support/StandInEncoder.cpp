@@ -1,6 +1,6 @@
 // Stand-in encoder libraries for tests, built in several variants: without one of the
-// entry points, or with a beInitStream that fails. Each records every sample value it
-// is given into the file named by WAVSMITH_RECORD_PATH and produces no MP3 data. When
+// entry points, or with a beInitStream or beWriteVBRHeader that fails. Each records every sample
+// value it is given into the file named by WAVSMITH_RECORD_PATH and produces no MP3 data. When
 // WAVSMITH_PIN_PATH names a file, the end of the stream puts a non-empty folder in its
 // place, so that deleting that path afterwards fails even for root.
 #include "encoding/BladeEncApi.h"
@@ -14,11 +14,6 @@ using namespace BladeEnc;
 
 #define STAND_IN_EXPORT extern "C" __attribute__((visibility("default")))
 
-namespace {
-constexpr std::uint32_t kSamplesPerChunk = 1000;
-constexpr std::uint32_t kOutputBufferSize = 16;
-} // namespace
-
 #ifndef WITHOUT_INIT
 STAND_IN_EXPORT Status beInitStream(const void*, std::uint32_t* pSamplesPerChunk,
                                     std::uint32_t* pOutputBufferSize, StreamHandle* pStream) {
@@ -28,8 +23,8 @@ STAND_IN_EXPORT Status beInitStream(const void*, std::uint32_t* pSamplesPerChunk
     (void)pStream;
     return 1;
 #else
-    *pSamplesPerChunk = kSamplesPerChunk;
-    *pOutputBufferSize = kOutputBufferSize;
+    *pSamplesPerChunk = 1000;
+    *pOutputBufferSize = 16;
     *pStream = 7;
     return 0;
 #endif
@@ -72,6 +67,10 @@ STAND_IN_EXPORT Status beCloseStream(StreamHandle) {
 
 #ifndef WITHOUT_VBR_HEADER
 STAND_IN_EXPORT Status beWriteVBRHeader(const char*) {
+#ifdef FAIL_VBR_HEADER
+    return 1;
+#else
     return 0;
+#endif
 }
 #endif
