@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 bash tools/build.sh build
-./build/wavsmith-cli list --out build/examples/mp3 --artist "The Examples" \
+./build/wavsmith-cli encode --out build/examples/mp3 --yes --artist "The Examples" \
     --album "First Light" --year 2026 build/examples
