@@ -4,6 +4,7 @@
 #include "encoding/PlaylistWriter.h"
 #include "filelist/OutputNamer.h"
 #include "filelist/TrackListColumns.h"
+#include "freedb/service/AlbumInfo.h"
 #include "lang/StringCatalogue.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Text.h"
@@ -222,6 +223,30 @@ bool CFileList::CreateDestination(const std::string& strPath, IUserPrompt& promp
         }
     }
     return true;
+}
+
+CAlbumInfo CFileList::BuildAlbum() const {
+    std::vector<std::uint32_t> playTimes;
+    for (size_t i = 0; i < m_tracks.Count(); ++i)
+        playTimes.push_back(m_tracks.At(i).m_nPlayTime);
+    return CAlbumInfo::FromPlayTimes(playTimes);
+}
+
+void CFileList::ApplyAlbum(const CAlbumInfo& album) {
+    // A copy, because reading a track past the album's end appends an empty one.
+    CAlbumInfo chosen(album);
+    m_settings.m_strArtist = chosen.GetArtist();
+    m_settings.m_strAlbum = chosen.GetTitle();
+    m_settings.m_strYear = chosen.GetYear();
+    const COutputNamer namer(m_settings, m_profile);
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        CTrackItem& track = m_tracks.At(i);
+        track.m_strTitle = chosen.GetTrack(i).GetTitle();
+        track.m_strArtist = m_settings.m_strArtist;
+        track.m_strAlbum = m_settings.m_strAlbum;
+        track.m_strYear = m_settings.m_strYear;
+        namer.BuildOutputName(track);
+    }
 }
 
 bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CAlbumInfo;
 class CAppSettings;
 class CProfile;
 class CStringCatalogue;
@@ -59,6 +60,13 @@ public:
     // shown through `prompt`. True when the folder exists afterwards.
     static bool ValidateDestination(const std::string& strPath, IUserPrompt& prompt,
                                     const CStringCatalogue& catalogue);
+
+    // The list as one album to look up: each track lasting its play time, starting after
+    // the 150-frame lead-in.
+    CAlbumInfo BuildAlbum() const;
+    // Takes the chosen album's artist, title and year into the settings and every track,
+    // and track i's title into track i; tracks past the album's end get empty titles.
+    void ApplyAlbum(const CAlbumInfo& album);
 
     // Encode: applies the settings, and when a track is checked and the destination is
     // valid, runs `runEncoding` (the encoding window, or the command line's run).

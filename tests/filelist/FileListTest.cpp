@@ -1,6 +1,7 @@
 #include "filelist/FileList.h"
 
 #include "encoding/AppSettings.h"
+#include "freedb/service/AlbumInfo.h"
 #include "lang/StringCatalogue.h"
 #include "platform/Profile.h"
 #include "support/RecordingPrompt.h"
@@ -162,4 +163,35 @@ TEST_F(FileListTest, TotalsCountCheckedTracksAndMinutesPastAnHour) {
     EXPECT_EQ(m_fileList.TotalSizeText(m_catalogue).rfind("For 5 files required: ", 0), 0u);
     m_fileList.InvertSelection();
     EXPECT_EQ(m_fileList.TotalPlayTimeText(m_catalogue), "Play time: 100:00");
+}
+
+TEST_F(FileListTest, AlbumFromTheListAndBackGivesTitlesAndNames) {
+    AddTracks(3);
+    const unsigned playTimes[] = {100, 200, 300};
+    for (size_t i = 0; i < 3; ++i)
+        m_tracks.At(i).m_nPlayTime = playTimes[i];
+    const CAlbumInfo built = m_fileList.BuildAlbum();
+    EXPECT_EQ(built.GetDiscLength(), 600u);
+    ASSERT_EQ(built.GetTrackCount(), 3u);
+    EXPECT_EQ(built.GetTracks()[0].GetFrameOffset(), 150);
+    EXPECT_EQ(built.GetTracks()[1].GetFrameOffset(), 7650);
+    EXPECT_EQ(built.GetTracks()[2].GetFrameOffset(), 22650);
+
+    CAlbumInfo chosen;
+    chosen.SetArtist("Band");
+    chosen.SetTitle("Record");
+    chosen.SetYear("1999");
+    chosen.GetTrack(0).SetTitle("First Song");
+    chosen.GetTrack(1).SetTitle("AC/DC");
+    m_settings.m_nGenre = 5;
+    m_fileList.ApplyAlbum(chosen);
+    EXPECT_EQ(m_settings.m_strArtist, "Band");
+    EXPECT_EQ(m_settings.m_strAlbum, "Record");
+    EXPECT_EQ(m_settings.m_strYear, "1999");
+    EXPECT_EQ(m_tracks.At(0).m_strTitle, "First Song");
+    EXPECT_EQ(m_tracks.At(1).m_strAlbum, "Record");
+    EXPECT_EQ(m_tracks.At(1).m_strMp3Path, m_settings.m_strOutputDir + "02 - AC-DC.mp3");
+    EXPECT_EQ(m_tracks.At(2).m_strTitle, "");
+    // The genre stays what the tracks had; the album does not carry one here.
+    EXPECT_EQ(m_tracks.At(2).m_nGenre, 0u);
 }
