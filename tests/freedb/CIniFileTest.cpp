@@ -1,0 +1,186 @@
+#include "freedb/service/IniFile.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+std::vector<std::string> Lines(const CIniFile& ini) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < ini.GetLineCount(); ++i)
+        lines.push_back(ini.GetLine(i));
+    return lines;
+}
+
+mode_t FileMode(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+} // namespace
+
+TEST(CIniFileLoadTest, KeepsNonEmptyLinesOfLfAndCrLfFiles) {
+    CTempDir dir;
+    CIniFile ini;
+    ASSERT_TRUE(ini.LoadFile(dir.WriteFile("a.ini", "[one]\r\nk=v\r\n\r\n\n  \nlast")));
+    EXPECT_EQ(Lines(ini), (std::vector<std::string>{"[one]", "k=v", "  ", "last"}));
+    EXPECT_EQ(ini.ReadString("one", "k", "-"), "v");
+}
+
+TEST(CIniFileLoadTest, MissingFileIsEmpty) {
+    CTempDir dir;
+    CIniFile ini;
+    ini.LoadText("[old]\nk=v\n");
+    EXPECT_FALSE(ini.LoadFile(dir.File("absent.ini")));
+    EXPECT_EQ(ini.GetLineCount(), 0);
+    EXPECT_EQ(ini.FindSection("old"), -1);
+}
+
+TEST(CIniFileLoadTest, OverlongLineIsCutNotSplit) {
+    // Split at 1023 characters, the tail would be a section header of its own.
+    const std::string line = "title=" + std::string(1017, 'a') + "[CDDB]";
+    CIniFile ini;
+    ini.LoadText("[album]\n" + line + "\nnext=1\n");
+    ASSERT_EQ(ini.GetLineCount(), 3);
+    EXPECT_EQ(ini.GetLine(1), line.substr(0, CIniFile::kMaxLineLength));
+    EXPECT_EQ(ini.FindSection("CDDB"), -1);
+    EXPECT_EQ(ini.ReadInt("album", "next", 0), 1);
+}
+
+TEST(CIniFileLookupTest, SectionsMatchTrimmedAndWithoutCase) {
+    CIniFile ini;
+    ini.LoadText("k=0\n  [First]  \na=1\n[second]\nA=2\n");
+    EXPECT_EQ(ini.FindSection("first"), 1);
+    EXPECT_EQ(ini.FindSection("SECOND"), 3);
+    EXPECT_EQ(ini.FindSection("third"), -1);
+    EXPECT_TRUE(ini.IsSectionHeader(1));
+    EXPECT_FALSE(ini.IsSectionHeader(0));
+    EXPECT_FALSE(ini.IsSectionHeader(99));
+}
+
+TEST(CIniFileLookupTest, HeaderNeedsTextBetweenBrackets) {
+    CIniFile ini;
+    ini.LoadText("[]\n[x\n[x]\n");
+    EXPECT_FALSE(ini.IsSectionHeader(0));
+    EXPECT_FALSE(ini.IsSectionHeader(1));
+    EXPECT_TRUE(ini.IsSectionHeader(2));
+}
+
+TEST(CIniFileLookupTest, KeyIsFoundOnlyInItsOwnSection) {
+    CIniFile ini;
+    ini.LoadText("[a]\nArtist=Someone\nartistic=no\n[b]\nyear=1999\n");
+    std::string value;
+    EXPECT_EQ(ini.FindKey(0, "artist", value), 1);
+    EXPECT_EQ(value, "Someone");
+    EXPECT_EQ(ini.FindKey(0, "year", value), -1);
+    EXPECT_EQ(ini.FindKey(3, "year", value), 4);
+    EXPECT_EQ(ini.FindKey(-1, "year", value), -1);
+    EXPECT_EQ(ini.ReadString("a", "art", "none"), "none");
+}
+
+TEST(CIniFileLookupTest, RememberedSectionFollowsInsertedLines) {
+    CIniFile ini;
+    ini.LoadText("[a]\nx=1\n[b]\ny=2\n");
+    ASSERT_EQ(ini.FindSection("b"), 2);
+    ASSERT_TRUE(ini.WriteString("a", "new", "v"));
+    EXPECT_EQ(ini.FindSection("b"), 3);
+    EXPECT_EQ(ini.GetLine(3), "[b]");
+
+    ini.LoadText("[z]\n[b]\n");
+    EXPECT_EQ(ini.FindSection("b"), 1);
+    ini.LoadText("[b]\n");
+    EXPECT_EQ(ini.FindSection("b"), 0);
+}
+
+TEST(CIniFileWriteTest, NewSectionIsAppendedWithKeysInReverseOrder) {
+    CIniFile ini;
+    ini.LoadText("[CDDB]\nRemotePort=8880\n");
+    ASSERT_TRUE(ini.WriteString("disc", "artist", "A"));
+    ASSERT_TRUE(ini.WriteString("disc", "title", "T"));
+    ASSERT_TRUE(ini.WriteInt("disc", "numTracks", 12));
+    EXPECT_EQ(Lines(ini), (std::vector<std::string>{"[CDDB]", "RemotePort=8880", "[disc]",
+                                                    "numTracks=12", "title=T", "artist=A"}));
+}
+
+TEST(CIniFileWriteTest, ExistingKeyIsReplacedInPlaceWhateverItsCase) {
+    CIniFile ini;
+    ini.LoadText("[disc]\nArtist=Old\ntitle=T\n[next]\nartist=other\n");
+    ASSERT_TRUE(ini.WriteString("DISC", "artist", "New"));
+    ASSERT_TRUE(ini.WriteInt("disc", "title", -3));
+    EXPECT_EQ(Lines(ini), (std::vector<std::string>{"[disc]", "artist=New", "title=-3", "[next]",
+                                                    "artist=other"}));
+    EXPECT_EQ(ini.ReadInt("disc", "title", 0), -3);
+    EXPECT_EQ(ini.ReadInt("disc", "artist", 7), 7);
+    EXPECT_EQ(ini.ReadInt("disc", "missing", 7), 7);
+}
+
+TEST(CIniFileWriteTest, NothingWrittenAddsALineOrASection) {
+    CIniFile ini;
+    ASSERT_TRUE(ini.WriteString("disc", "title", "x\r\n[CDDB]\nRemoteServer=evil"));
+    ASSERT_TRUE(ini.WriteString("a]\n[CDDB", "b=\n[c]", "v"));
+    ASSERT_TRUE(ini.WriteString("disc", "long", std::string(2000, 'z') + "\n[CDDB]"));
+    EXPECT_EQ(ini.GetLineCount(), 5);
+    EXPECT_EQ(ini.FindSection("CDDB"), -1);
+    EXPECT_EQ(ini.ReadString("disc", "title", ""), "x  [CDDB] RemoteServer=evil");
+    EXPECT_EQ(ini.GetLine(3), "[a   CDDB]");
+    EXPECT_EQ(ini.GetLine(4), "b   c=v");
+    EXPECT_EQ(ini.ReadString("disc", "long", "").size(), CIniFile::kMaxLineLength - 5);
+
+    // A title cut in the middle of a character keeps whole characters only.
+    ASSERT_TRUE(ini.WriteString("disc", "utf", std::string(1016, 'a') + "\xC3\xA9\xC3\xA9"));
+    EXPECT_EQ(ini.ReadString("disc", "utf", ""), std::string(1016, 'a') + "\xC3\xA9");
+}
+
+TEST(CIniFileWriteTest, UnusableNamesAreRefused) {
+    CIniFile ini;
+    EXPECT_FALSE(ini.WriteString("", "k", "v"));
+    EXPECT_FALSE(ini.WriteString("[]", "k", "v"));
+    EXPECT_FALSE(ini.WriteString("s", "=", "v"));
+    EXPECT_FALSE(ini.WriteString(std::string(1022, 's'), "k", "v"));
+    EXPECT_EQ(ini.GetLineCount(), 0);
+    EXPECT_FALSE(ini.IsModified());
+}
+
+TEST(CIniFileSaveTest, WritesLinesWithLineFeedsAndReadsThemBack) {
+    CTempDir dir;
+    CIniFile ini;
+    ini.LoadText("[a]\r\nk=v\r\n");
+    ini.WriteString("b", "x", "1");
+    ASSERT_TRUE(ini.IsModified());
+    const std::string path = dir.File("sub/dir/out.ini");
+    ASSERT_TRUE(ini.SaveFile(path));
+    EXPECT_FALSE(ini.IsModified());
+    EXPECT_EQ(dir.ReadFile("sub/dir/out.ini"), "[a]\nk=v\n[b]\nx=1\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("sub/dir")),
+                            std::filesystem::directory_iterator{}),
+              1);
+
+    CIniFile empty;
+    ASSERT_TRUE(empty.SaveFile(path));
+    EXPECT_EQ(dir.ReadFile("sub/dir/out.ini"), "");
+}
+
+TEST(CIniFileSaveTest, NewFileIsPrivateAndAnOldOneKeepsItsMode) {
+    CTempDir dir;
+    CIniFile ini;
+    ini.WriteString("CDDB", "ProxyUser", "me");
+    ASSERT_TRUE(ini.SaveFile(dir.File("new.ini")));
+    EXPECT_EQ(FileMode(dir.File("new.ini")), 0600u);
+
+    const std::string shared = dir.WriteFile("shared.ini", "");
+    ::chmod(shared.c_str(), 0644);
+    ASSERT_TRUE(ini.SaveFile(shared));
+    EXPECT_EQ(FileMode(shared), 0644u);
+}
+
+TEST(CIniFileSaveTest, UnwritablePathFailsAndLeavesTheLinesModified) {
+    CTempDir dir;
+    const std::string blocker = dir.WriteFile("file", "x");
+    CIniFile ini;
+    ini.WriteString("s", "k", "v");
+    EXPECT_FALSE(ini.SaveFile(blocker + "/below.ini"));
+    EXPECT_TRUE(ini.IsModified());
+}
