@@ -63,6 +63,11 @@ struct CEncodeRun::SChunkJob {
     std::FILE* m_pWav = nullptr;
     std::FILE* m_pMp3 = nullptr;
     std::vector<std::uint8_t> m_output;
+
+    // How many items the next pass asks for: at most `nLimit`, and no more than remain.
+    std::uint32_t PieceSize(std::uint32_t nLimit, std::uint64_t nDone) const {
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>(nLimit, m_nTotalValues - nDone));
+    }
 };
 
 CEncodeRun::CEncodeRun(CTrackList& tracks, const CAppSettings& settings, CEncoderLibrary& library,
@@ -216,14 +221,19 @@ bool CEncodeRun::StopRequested(SChunkJob& job) {
     return true;
 }
 
+std::uint32_t CEncodeRun::ReadItems(SChunkJob& job, void* pBuffer, std::uint32_t nItemSize,
+                                    std::uint32_t nWanted) {
+    const auto read =
+        static_cast<std::uint32_t>(std::fread(pBuffer, nItemSize, nWanted, job.m_pWav));
+    m_counters.m_nBytesRead += read * nItemSize;
+    return read;
+}
+
 bool CEncodeRun::CopyLoop(SChunkJob& job) {
     std::vector<std::int16_t> input(job.m_nSamplesPerChunk);
     for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
-        const auto wanted = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(job.m_nSamplesPerChunk, job.m_nTotalValues - done));
-        const auto read =
-            static_cast<std::uint32_t>(std::fread(input.data(), 2, wanted, job.m_pWav));
-        m_counters.m_nBytesRead += read * 2;
+        const std::uint32_t wanted = job.PieceSize(job.m_nSamplesPerChunk, done);
+        const std::uint32_t read = ReadItems(job, input.data(), 2, wanted);
         if (StopRequested(job))
             return false;
         // A file that ended early (or shrank since it was added) ends at its last value.
@@ -241,11 +251,8 @@ bool CEncodeRun::CopyLoop(SChunkJob& job) {
 bool CEncodeRun::DownmixLoop(SChunkJob& job) {
     std::vector<std::int16_t> input(static_cast<size_t>(job.m_nSamplesPerChunk) * 2);
     for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
-        const auto wanted = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(job.m_nSamplesPerChunk, job.m_nTotalValues - done));
-        const auto frames =
-            static_cast<std::uint32_t>(std::fread(input.data(), 4, wanted, job.m_pWav));
-        m_counters.m_nBytesRead += frames * 4;
+        const std::uint32_t frames =
+            ReadItems(job, input.data(), 4, job.PieceSize(job.m_nSamplesPerChunk, done));
         if (StopRequested(job))
             return false;
         if (frames == 0)
@@ -269,11 +276,7 @@ bool CEncodeRun::DuplicateLoop(SChunkJob& job) {
     std::vector<std::int16_t> input(half);
     std::vector<std::int16_t> stereo(job.m_nSamplesPerChunk);
     for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
-        const auto wanted =
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(half, job.m_nTotalValues - done));
-        const auto read =
-            static_cast<std::uint32_t>(std::fread(input.data(), 2, wanted, job.m_pWav));
-        m_counters.m_nBytesRead += read * 2;
+        const std::uint32_t read = ReadItems(job, input.data(), 2, job.PieceSize(half, done));
         if (StopRequested(job))
             return false;
         if (read == 0)

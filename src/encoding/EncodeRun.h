@@ -59,6 +59,8 @@ private:
     bool EncodeTrack(CTrackItem& track);
     EFileResult EncodeFile(CTrackItem& track);
     bool RunChunkLoop(CTrackItem& track, SChunkJob& job);
+    std::uint32_t ReadItems(SChunkJob& job, void* pBuffer, std::uint32_t nItemSize,
+                            std::uint32_t nWanted);
     bool CopyLoop(SChunkJob& job);
     bool DownmixLoop(SChunkJob& job);
     bool DuplicateLoop(SChunkJob& job);

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 namespace {
-// One conversion: the text of its specification ("%-6.2ld") and the argument it takes.
+// One conversion: its text ("%-6.2ld") and the argument it takes.
 struct SConversion {
-    std::string_view m_spec;
+    std::string_view m_strText;
     EFormatArg m_kind;
     char m_cLetter;
 };
@@ -110,38 +110,38 @@ bool IsUnsignedLetter(char letter) {
     return letter == 'u' || letter == 'x' || letter == 'X' || letter == 'o';
 }
 
-// printf with a specification that Parse() accepted and exactly the argument it takes.
-template <class T> void AppendFormatted(std::string& out, const std::string& spec, T value) {
-    const int needed = std::snprintf(nullptr, 0, spec.c_str(), value);
+// printf with a conversion that Parse() accepted and exactly the argument it takes.
+template <class T> void AppendFormatted(std::string& out, const std::string& pattern, T value) {
+    const int needed = std::snprintf(nullptr, 0, pattern.c_str(), value);
     if (needed <= 0)
         return;
     std::string piece(static_cast<size_t>(needed) + 1, '\0');
-    std::snprintf(piece.data(), piece.size(), spec.c_str(), value);
+    std::snprintf(piece.data(), piece.size(), pattern.c_str(), value);
     piece.resize(static_cast<size_t>(needed));
     out += piece;
 }
 
 void AppendConversion(std::string& out, const SConversion& conversion, const SFormatArg& arg) {
-    const std::string spec(conversion.m_spec);
+    const std::string pattern(conversion.m_strText);
     const bool isUnsigned = IsUnsignedLetter(conversion.m_cLetter);
     switch (conversion.m_kind) {
     case EFormatArg::Int:
         if (isUnsigned)
-            AppendFormatted(out, spec, static_cast<unsigned>(arg.m_nValue));
+            AppendFormatted(out, pattern, static_cast<unsigned>(arg.m_nValue));
         else
-            AppendFormatted(out, spec, static_cast<int>(arg.m_nValue));
+            AppendFormatted(out, pattern, static_cast<int>(arg.m_nValue));
         return;
     case EFormatArg::Long:
         if (isUnsigned)
-            AppendFormatted(out, spec, static_cast<unsigned long>(arg.m_nValue));
+            AppendFormatted(out, pattern, static_cast<unsigned long>(arg.m_nValue));
         else
-            AppendFormatted(out, spec, static_cast<long>(arg.m_nValue));
+            AppendFormatted(out, pattern, static_cast<long>(arg.m_nValue));
         return;
     case EFormatArg::Double:
-        AppendFormatted(out, spec, arg.m_dValue);
+        AppendFormatted(out, pattern, arg.m_dValue);
         return;
     case EFormatArg::String:
-        AppendFormatted(out, spec, std::string(arg.m_strValue).c_str());
+        AppendFormatted(out, pattern, std::string(arg.m_strValue).c_str());
         return;
     }
 }
