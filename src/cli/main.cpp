@@ -1,7 +1,9 @@
 // wavsmith-cli: the command-line front end over the same core as the desktop program.
 #include "cli/ArgParser.h"
+#include "cli/ConnectionOptions.h"
 #include "cli/EncodeCommand.h"
 #include "cli/EncodeOptions.h"
+#include "cli/FreedbCommands.h"
 #include "cli/InfoCommand.h"
 #include "cli/LanguageOptions.h"
 #include "cli/ListCommand.h"
@@ -27,6 +29,7 @@ struct SCliContext {
     CSettingsOverrides m_overrides;
     CLanguageOptions m_language;
     CEncodeOptions m_encodeOptions;
+    CConnectionOptions m_connection;
     std::vector<std::string> m_paths;
 
     std::string ProfilePath() const {
@@ -80,6 +83,10 @@ int RunInfo(SCliContext& context) {
     return done ? kExitSuccess : kExitFailure;
 }
 
+CFreedbCommands Freedb(SCliContext& context) {
+    return CFreedbCommands(context.m_connection, context.ProfilePath(), std::cout, std::cerr);
+}
+
 struct SCommand {
     const char* m_strName;
     int (*m_run)(SCliContext&);
@@ -88,6 +95,11 @@ constexpr SCommand kCommands[] = {
     {"list", RunList},
     {"info", RunInfo},
     {"encode", RunEncode},
+    {"query", [](SCliContext& c) { return Freedb(c).Query(c.m_paths); }},
+    {"read", [](SCliContext& c) { return Freedb(c).Read(c.m_paths); }},
+    {"search", [](SCliContext& c) { return Freedb(c).Search(c.m_paths); }},
+    {"sites", [](SCliContext& c) { return Freedb(c).Sites(c.m_paths); }},
+    {"stat", [](SCliContext& c) { return Freedb(c).Stat(c.m_paths); }},
 };
 
 std::string UsageText() {
@@ -104,13 +116,23 @@ Commands:
   encode PATH...        Add files and folders as list does, then encode the checked
                         tracks into MP3 files; prints the MP3 files written. Ctrl+C
                         stops the run and removes the unfinished MP3 file.
+  query DISCID NTRACKS OFFSET... SECONDS
+                        Ask the FreeDB server for the albums of a disc; prints one
+                        line per match: category, disc ID, artist / title.
+  read CATEGORY DISCID  Fetch an album; prints artist, title, year, disc length, then
+                        one line per track: number, length, frame offset, artist (of
+                        a compilation), title, extra.
+  search WORDS...       Search the FreeDB web site; prints the albums found.
+  sites                 Print the server list the server sends.
+  stat                  Print the server's statistics.
 
 Options:
   --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
   --help                Show this text
 
 )") + CSettingsOverrides::UsageText() +
-           "\n" + CEncodeOptions::UsageText() + "\n" + CLanguageOptions::UsageText() +
+           "\n" + CEncodeOptions::UsageText() + "\n" + CLanguageOptions::UsageText() + "\n" +
+           CConnectionOptions::UsageText() +
            "\nExit status: 0 on success; 1 when a path could not be read or a track was not\n"
            "encoded; 2 for bad usage; 130 when encode was stopped by Ctrl+C.\n";
 }
@@ -132,6 +154,7 @@ int main(int argc, char** argv) {
     context.m_overrides.Register(parser);
     context.m_language.Register(parser);
     context.m_encodeOptions.Register(parser);
+    context.m_connection.Register(parser);
 
     if (!parser.Parse(std::vector<std::string>(argv + 1, argv + argc)))
         return UsageError(parser.Error());

@@ -1,5 +1,7 @@
 #include "support/CddbTestServer.h"
 
+#include "freedb/protocol/WebSearchPage.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -388,10 +390,7 @@ void CCddbTestServer::ServeHttp(int hClient) {
     std::string requestLine;
     if (!ReadLine(hClient, buffer, requestLine))
         return;
-    std::string host;
     for (std::string header; ReadLine(hClient, buffer, header) && !header.empty();) {
-        if (Lower(header).compare(0, 5, "host:") == 0)
-            host = header.substr(header.find_first_not_of(' ', 5));
     }
     Pause();
     if (Misbehave(hClient, "HTTP/1.0 200 OK"))
@@ -424,7 +423,7 @@ void CCddbTestServer::ServeHttp(int hClient) {
         return;
     }
     if (path == "/freedb_search.php") {
-        SendHttpReply(hClient, "200 OK", SearchPage(query, host));
+        SendHttpReply(hClient, "200 OK", SearchPage(query));
         return;
     }
     SendHttpReply(
@@ -434,14 +433,15 @@ void CCddbTestServer::ServeHttp(int hClient) {
 
 // The search page: one result link per matching album, and a small-print line for a
 // further entry of the first album found, as the web site shows them.
-std::string CCddbTestServer::SearchPage(const std::string& strQuery, const std::string& strHost) {
+std::string CCddbTestServer::SearchPage(const std::string& strQuery) {
     std::vector<std::string> words = Split(Lower(QueryValue(strQuery, "words")), ' ');
     const std::vector<std::string> fields = QueryValues(strQuery, "fields");
     const bool inArtist = std::find(fields.begin(), fields.end(), "artist") != fields.end();
     const bool inTitle = std::find(fields.begin(), fields.end(), "title") != fields.end();
     std::string page =
         "<html>\r\n<head><title>Search results</title></head>\r\n<body>\r\n<table>\r\n";
-    const std::string link = "<a href=\"http://" + strHost + "/freedb_search_fmt.php?cat=";
+    // The site names itself in its links, whatever the request's Host said.
+    const std::string link = "<a href=\"" + CWebSearchPage::ResultLinkMarker();
     bool first = true;
     for (const SAlbum& album : Albums()) {
         bool match = false;

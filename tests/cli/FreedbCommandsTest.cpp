@@ -1,0 +1,165 @@
+#include "support/CddbTestServer.h"
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+#include "support/TinyProxy.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+namespace {
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class FreedbCommandsTest : public ::testing::Test {
+protected:
+    // Runs the program against the fixture, over the gateway or the line protocol.
+    SCliResult Run(std::vector<std::string> args, bool bHttp) {
+        const unsigned port = bHttp ? m_server.HttpPort() : m_server.CddbpPort();
+        args.insert(args.end(), {"--cdplayer-ini", m_dir.File("CDPLAYER.INI"), "--server",
+                                 "127.0.0.1:" + std::to_string(port), bHttp ? "--http" : "--cddbp",
+                                 "--http-path", CCddbTestServer::CgiPath(), "--timeout", "5"});
+        return RunCli(args, m_dir.Path());
+    }
+
+    CCddbTestServer m_server;
+    CTempDir m_dir;
+};
+
+const char* const kQuery[] = {"query", "0c025603", "3", "150", "15150", "30150", "600"};
+} // namespace
+
+TEST_F(FreedbCommandsTest, QueryPrintsEveryMatchOverBothTransports) {
+    for (bool http : {false, true}) {
+        const SCliResult result = Run({std::begin(kQuery), std::end(kQuery)}, http);
+        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+        EXPECT_EQ(Lines(result.m_strOut),
+                  (std::vector<std::string>{"rock 0c025603 Test Artist / Test Album",
+                                            "misc 0c025603 Various / Mixed Tape"}));
+        EXPECT_TRUE(result.m_strErr.empty()) << result.m_strErr;
+    }
+}
+
+TEST_F(FreedbCommandsTest, TheLogGoesToStandardErrorStampedWithItsLevelPrefix) {
+    std::vector<std::string> args(std::begin(kQuery), std::end(kQuery));
+    args.insert(args.end(), {"--log", "--full-log"});
+    const SCliResult result = Run(args, false);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::vector<std::string> log = Lines(result.m_strErr);
+    const std::regex stamp(R"(\(\d\d\.\d\d\.\d{4}, \d\d:\d\d:\d\d\) .*)");
+    for (const std::string& line : log)
+        EXPECT_TRUE(std::regex_match(line, stamp)) << line;
+    auto has = [&log](const std::string& text) {
+        for (const std::string& line : log) {
+            if (line.size() > 23 && line.substr(23) == text)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(has("[INF]Connecting to 127.0.0.1:" + std::to_string(m_server.CddbpPort()) +
+                    ", timeout 5"));
+    EXPECT_TRUE(has("     Opening connection ... done."));
+    EXPECT_TRUE(has("[DBG] -> proto 6"));
+    EXPECT_TRUE(has("[INF]     Found 2 matches."));
+    EXPECT_TRUE(has("     Closing connection ...done."));
+}
+
+TEST_F(FreedbCommandsTest, ReadPrintsTheAlbumAndItsTracks) {
+    for (bool http : {false, true}) {
+        SCliResult result = Run({"read", "rock", "0c025603"}, http);
+        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+        EXPECT_EQ(Lines(result.m_strOut),
+                  (std::vector<std::string>{
+                      "Artist: Test Artist", "Title: Test Album", "Year: 1999",
+                      "Disc length: 600 seconds", "1\t03:20\t150\tFirst Song\t",
+                      "2\t03:20\t15150\tSecond Song\tlive\tencore",
+                      "3\t03:18\t30150\tThird Song with a title long enough to be sent on two "
+                      "lines\t"}));
+        result = Run({"read", "misc", "0c025603"}, http);
+        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+        EXPECT_EQ(Lines(result.m_strOut).at(5), "2\t03:20\t15150\tSinger Two\tMiddle\t");
+    }
+}
+
+TEST_F(FreedbCommandsTest, SearchAsksTheWebSiteGiven) {
+    const SCliResult result = Run({"search", "blue", "night", "--in", "title", "--web-host",
+                                   "127.0.0.1:" + std::to_string(m_server.HttpPort())},
+                                  false);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    // The small-print entry takes the artist and title of the result above it.
+    EXPECT_EQ(Lines(result.m_strOut),
+              (std::vector<std::string>{"jazz 1e0a2b04 Quartet / Blue Night",
+                                        "data ffff0001 Quartet / Blue Night"}));
+    const std::vector<std::string> received = m_server.ReceivedLines();
+    EXPECT_EQ(received.at(0), "GET /freedb_search.php?words=blue+night&allfields=NO&grouping=none"
+                              "&fields=title&allcats=YES HTTP/1.1");
+}
+
+TEST_F(FreedbCommandsTest, SitesAndStatPrintWhatTheServerSent) {
+    SCliResult result = Run({"sites"}, false);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_EQ(Lines(result.m_strOut),
+              (std::vector<std::string>{
+                  "127.0.0.1 cddbp 8880 - N000.00 W000.00 Loopback fixture, CDDBP",
+                  "127.0.0.1 http 80 /~cddb/cddb.cgi N000.00 W000.00 Loopback fixture, HTTP"}));
+    result = Run({"stat"}, true);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::vector<std::string> lines = Lines(result.m_strOut);
+    ASSERT_EQ(lines.size(), 14u);
+    EXPECT_EQ(lines[0], "Database entries: 3");
+    EXPECT_EQ(lines[5], "jazz: 1");
+    EXPECT_EQ(lines[13], "max users: 100");
+}
+
+TEST_F(FreedbCommandsTest, FailuresAndBadUsageHaveTheirExitStatus) {
+    m_server.SetMisbehaviour(CCddbTestServer::EMisbehaviour::Welcome432);
+    SCliResult result = Run({"stat", "--log"}, false);
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_NE(result.m_strErr.find("[ERR]Error 103: Permission denied"), std::string::npos)
+        << result.m_strErr;
+    m_server.SetMisbehaviour(CCddbTestServer::EMisbehaviour::None);
+
+    result = Run({"read", "rock", "00000000"}, true);
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_TRUE(result.m_strOut.empty());
+
+    EXPECT_EQ(Run({"query", "0c025603", "3", "150", "600"}, false).m_nExitCode, 2);
+    EXPECT_EQ(Run({"read", "rock"}, false).m_nExitCode, 2);
+    EXPECT_EQ(Run({"stat", "--timeout", "0"}, false).m_nExitCode, 2);
+    EXPECT_EQ(Run({"search", "x", "--in", "lyrics"}, false).m_nExitCode, 2);
+}
+
+// Through a real proxy with Basic authentication: the gateway's commands and the
+// search pass with the right password and are refused with a wrong one.
+TEST_F(FreedbCommandsTest, TheGatewayGoesThroughAnAuthenticatingProxy) {
+    if (!CTinyProxy::IsInstalled())
+        GTEST_SKIP() << "tinyproxy is not installed (tools/install-deps.sh installs it)";
+    CTinyProxy proxy("wavsmith", "s3cret");
+    ASSERT_TRUE(proxy.IsRunning());
+    const std::string proxyAddress = "127.0.0.1:" + std::to_string(proxy.Port());
+    std::vector<std::string> args(std::begin(kQuery), std::end(kQuery));
+    args.insert(args.end(), {"--proxy", proxyAddress, "--proxy-user", "wavsmith",
+                             "--proxy-password", "wrong", "--log"});
+    SCliResult result = Run(args, true);
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_TRUE(result.m_strOut.empty());
+    EXPECT_NE(result.m_strErr.find("[INF]Connecting thru proxy " + proxyAddress), std::string::npos)
+        << result.m_strErr;
+
+    args[args.size() - 2] = "s3cret";
+    result = Run(args, true);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_EQ(Lines(result.m_strOut).size(), 2u);
+
+    result =
+        Run({"search", "quartet", "--web-host", "127.0.0.1:" + std::to_string(m_server.HttpPort()),
+             "--proxy", proxyAddress, "--proxy-user", "wavsmith", "--proxy-password", "s3cret"},
+            true);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_EQ(Lines(result.m_strOut).at(0), "jazz 1e0a2b04 Quartet / Blue Night");
+}
