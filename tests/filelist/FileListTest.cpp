@@ -97,6 +97,22 @@ TEST_F(FileListTest, CheckCommandsAndTheirEnabling) {
     EXPECT_FALSE(m_fileList.CanCheckAll());
 }
 
+TEST_F(FileListTest, DeletingRenumbersAndForgetsThePath) {
+    AddTracks(3);
+    const std::string removed = m_tracks.At(1).m_strWavPath;
+    m_fileList.DeleteItem(1);
+    ASSERT_EQ(m_tracks.Count(), 2u);
+    EXPECT_EQ(m_tracks.At(1).m_nIndex, 1u);
+    EXPECT_EQ(m_tracks.At(1).m_strFileTitle, "t2");
+    m_fileList.DeleteItem(7);
+    EXPECT_EQ(m_tracks.Count(), 2u);
+    m_fileList.OpenFiles({removed});
+    EXPECT_EQ(m_tracks.Count(), 3u);
+    m_fileList.DeleteAllItems();
+    EXPECT_FALSE(m_fileList.HasItems());
+    EXPECT_FALSE(m_fileList.CanEncode());
+}
+
 TEST_F(FileListTest, ClearStatusKeepsTracksWhoseWavWasDeleted) {
     AddTracks(2);
     m_tracks.At(0).m_bEncoded = true;
