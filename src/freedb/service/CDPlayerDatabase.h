@@ -12,7 +12,8 @@ class CProfile;
 // The CD Player database: CDPLAYER.INI, one section per disc ID, used as the local cache
 // of retrieved albums. The same file holds the FreeDB settings in section "CDDB", so a
 // store starts from the file as it is on disk and never writes back an older copy of
-// the settings. Fetching threads may store albums while another thread reads.
+// the settings. Fetching threads may store albums while another thread reads: Store
+// uses none of the logging state of the source base, which belongs to one thread.
 class CCDPlayerDatabase : public CAlbumSource {
 public:
     static constexpr unsigned kMaxFileSize = 65535;
