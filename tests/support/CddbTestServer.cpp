@@ -148,6 +148,18 @@ void CCddbTestServer::Stop() {
     }
 }
 
+void CCddbTestServer::AddAlbum(const SAlbum& album) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_addedAlbums.push_back(album);
+}
+
+std::vector<CCddbTestServer::SAlbum> CCddbTestServer::AllAlbums() const {
+    std::vector<SAlbum> albums = Albums();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    albums.insert(albums.end(), m_addedAlbums.begin(), m_addedAlbums.end());
+    return albums;
+}
+
 void CCddbTestServer::SetWelcome(const std::string& strWelcome) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_strWelcome = strWelcome;
@@ -185,13 +197,28 @@ void CCddbTestServer::Run() {
             if (hClient < 0)
                 continue;
             ++m_nConnections;
-            if (i == 0)
-                ServeCddbp(hClient);
+            if (m_bConcurrent)
+                m_connectionThreads.emplace_back([this, hClient, i] { Serve(hClient, i == 0); });
             else
-                ServeHttp(hClient);
-            close(hClient);
+                Serve(hClient, i == 0);
         }
     }
+    for (std::thread& thread : m_connectionThreads)
+        thread.join();
+    m_connectionThreads.clear();
+}
+
+void CCddbTestServer::Serve(int hClient, bool bCddbp) {
+    const int open = ++m_nOpenConnections;
+    for (int peak = m_nPeakConnections.load();
+         open > peak && !m_nPeakConnections.compare_exchange_weak(peak, open);) {
+    }
+    if (bCddbp)
+        ServeCddbp(hClient);
+    else
+        ServeHttp(hClient);
+    --m_nOpenConnections;
+    close(hClient);
 }
 
 void CCddbTestServer::Pause() {
@@ -354,7 +381,7 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
 
 std::vector<std::string> CCddbTestServer::AnswerQuery(const std::string& strDiscId) {
     std::vector<std::string> matches;
-    for (const SAlbum& album : Albums()) {
+    for (const SAlbum& album : AllAlbums()) {
         if (album.m_strDiscId == strDiscId)
             matches.push_back(album.m_strCategory + " " + album.m_strDiscId + " " +
                               album.m_strArtist + " / " + album.m_strTitle);
@@ -372,7 +399,7 @@ std::vector<std::string> CCddbTestServer::AnswerQuery(const std::string& strDisc
 
 std::vector<std::string> CCddbTestServer::AnswerRead(const std::string& strCategory,
                                                      const std::string& strId) {
-    for (const SAlbum& album : Albums()) {
+    for (const SAlbum& album : AllAlbums()) {
         if (album.m_strCategory != strCategory || album.m_strDiscId != strId)
             continue;
         std::vector<std::string> reply = {"210 " + strCategory + " " + strId +

@@ -9,8 +9,9 @@
 
 // A loopback CDDB server for tests: the line protocol on one port, the HTTP gateway
 // (and the web search page) on another, both bound to 127.0.0.1 on ports the system
-// chooses. It serves a small fixed set of xmcd records, handles one connection at a
-// time on its own thread, and can misbehave on request.
+// chooses. It serves a small fixed set of xmcd records (and any a test adds), handles
+// one connection at a time on its own thread (or each on a thread of its own, on
+// request), and can misbehave on request.
 class CCddbTestServer {
 public:
     enum class EMisbehaviour {
@@ -41,6 +42,10 @@ public:
     unsigned HttpPort() const { return m_nHttpPort; }
     static const char* CgiPath() { return "/~cddb/cddb.cgi"; }
     static const std::vector<SAlbum>& Albums();
+    // Serves this album too, after the fixed ones.
+    void AddAlbum(const SAlbum& album);
+    // Serves every connection on a thread of its own, so clients are served at once.
+    void SetConcurrent(bool bConcurrent) { m_bConcurrent = bConcurrent; }
 
     void SetMisbehaviour(EMisbehaviour eMisbehaviour) { m_eMisbehaviour = eMisbehaviour; }
     // A pause before every reply.
@@ -55,12 +60,16 @@ public:
     // Every line received so far, over both protocols, in order.
     std::vector<std::string> ReceivedLines() const;
     int ConnectionCount() const { return m_nConnections.load(); }
+    // The most connections open at the same moment so far.
+    int PeakConnectionCount() const { return m_nPeakConnections.load(); }
 
     // Ends the thread; every open connection is closed.
     void Stop();
 
 private:
     void Run();
+    void Serve(int hClient, bool bCddbp);
+    std::vector<SAlbum> AllAlbums() const;
     void ServeCddbp(int hClient);
     void ServeHttp(int hClient);
     bool Misbehave(int hClient, const std::string& strFirstLine);
@@ -85,11 +94,16 @@ private:
     std::atomic<long long> m_nDelayMs{0};
     std::atomic<size_t> m_nChunkSize{0};
     std::atomic<int> m_nConnections{0};
+    std::atomic<int> m_nOpenConnections{0};
+    std::atomic<int> m_nPeakConnections{0};
+    std::atomic<bool> m_bConcurrent{false};
     mutable std::mutex m_mutex; // guards the texts below, read by the test thread
     std::string m_strWelcome =
         "201 fixture CDDBP server v1.5PL3 ready at Sun Jun 07 10:42:07 2026\r\n";
     std::string m_strProtoReply = "201 OK, CDDB protocol level now: 6";
     std::string m_strQuitReply = "230 fixture Closing connection.  Goodbye.";
     std::vector<std::string> m_received;
+    std::vector<SAlbum> m_addedAlbums;
+    std::vector<std::thread> m_connectionThreads; // owned by the server's thread
     std::thread m_thread; // the server's own thread, started last
 };
