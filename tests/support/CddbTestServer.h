@@ -105,5 +105,5 @@ private:
     std::vector<std::string> m_received;
     std::vector<SAlbum> m_addedAlbums;
     std::vector<std::thread> m_connectionThreads; // owned by the server's thread
-    std::thread m_thread; // the server's own thread, started last
+    std::thread m_thread;                         // the server's own thread, started last
 };
