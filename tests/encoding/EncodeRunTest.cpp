@@ -243,7 +243,8 @@ protected:
     std::vector<std::int16_t> Recorded() {
         const std::string bytes = ReadFile(m_strRecordPath);
         std::vector<std::int16_t> values(bytes.size() / 2);
-        std::memcpy(values.data(), bytes.data(), values.size() * 2);
+        if (!values.empty())
+            std::memcpy(values.data(), bytes.data(), values.size() * 2);
         return values;
     }
 
