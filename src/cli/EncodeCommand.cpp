@@ -98,6 +98,8 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         checkedAtStart.push_back(tracks.At(i).m_bChecked);
 
     CFileList fileList(tracks, m_settings, m_profile);
+    if (m_listStep && !m_listStep(fileList))
+        return 1;
     bool interrupted = false;
     bool libraryLoaded = true;
     const bool started = fileList.Encode(terminal, m_catalogue, [&] {

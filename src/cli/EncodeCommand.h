@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CAppSettings;
 class CEncodeOptions;
+class CFileList;
 class CProfile;
 class CStringCatalogue;
 
@@ -20,10 +23,14 @@ public:
     // The exit status: 0 when every checked track was encoded, 1 when one was skipped or
     // the run ended early, 130 after Ctrl+C.
     int Run(const std::vector<std::string>& paths);
+    // A step on the list after the files were added and before the run (the FreeDB
+    // lookup of --freedb); when it answers false nothing is encoded and Run answers 1.
+    void SetListStep(std::function<bool(CFileList&)> step) { m_listStep = std::move(step); }
 
 private:
     CAppSettings& m_settings;
     CProfile& m_profile;
     const CStringCatalogue& m_catalogue;
     const CEncodeOptions& m_options;
+    std::function<bool(CFileList&)> m_listStep;
 };

@@ -7,6 +7,8 @@
 #include "cli/InfoCommand.h"
 #include "cli/LanguageOptions.h"
 #include "cli/ListCommand.h"
+#include "cli/LookupCommand.h"
+#include "cli/LookupOptions.h"
 #include "cli/SettingsOverrides.h"
 #include "encoding/AppSettings.h"
 #include "filelist/TrackList.h"
@@ -30,6 +32,7 @@ struct SCliContext {
     CLanguageOptions m_language;
     CEncodeOptions m_encodeOptions;
     CConnectionOptions m_connection;
+    CLookupOptions m_lookup;
     std::vector<std::string> m_paths;
 
     std::string ProfilePath() const {
@@ -65,6 +68,8 @@ int RunEncode(SCliContext& context) {
     context.m_encodeOptions.ApplyOverrides(settings);
     const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
     CEncodeCommand command(settings, profile, catalogue, context.m_encodeOptions);
+    CLookupCommand lookup(context.m_connection, context.m_lookup, profile, std::cout, std::cerr);
+    lookup.AttachTo(command);
     return command.Run(context.m_paths);
 }
 
@@ -81,6 +86,18 @@ int RunInfo(SCliContext& context) {
     const bool done =
         command.Run(context.m_paths, context.m_language.Track(), std::cout, std::cerr);
     return done ? kExitSuccess : kExitFailure;
+}
+
+int RunLookup(SCliContext& context) {
+    if (context.m_paths.empty())
+        return UsageError("'lookup' needs at least one WAV file or folder");
+    CProfile profile(context.ProfilePath());
+    CAppSettings settings(CPlatformPaths::HomeDir());
+    settings.LoadSettings(profile);
+    if (!context.m_overrides.ApplyOverrides(settings))
+        return UsageError(context.m_overrides.Error());
+    CLookupCommand command(context.m_connection, context.m_lookup, profile, std::cout, std::cerr);
+    return command.Run(context.m_paths, settings, context.m_language.MakeCatalogue(profile));
 }
 
 CFreedbCommands Freedb(SCliContext& context) {
@@ -100,6 +117,7 @@ constexpr SCommand kCommands[] = {
     {"search", [](SCliContext& c) { return Freedb(c).Search(c.m_paths); }},
     {"sites", [](SCliContext& c) { return Freedb(c).Sites(c.m_paths); }},
     {"stat", [](SCliContext& c) { return Freedb(c).Stat(c.m_paths); }},
+    {"lookup", RunLookup},
 };
 
 std::string UsageText() {
@@ -125,6 +143,13 @@ Commands:
   search WORDS...       Search the FreeDB web site; prints the albums found.
   sites                 Print the server list the server sends.
   stat                  Print the server's statistics.
+  lookup PATH... [--select N] [--threads N]
+                        Look the WAV files up on FreeDB as one disc (each track
+                        lasting its play time), fetch the track lists of every
+                        album found on parallel connections and print them:
+                        number, category, disc ID, artist / title, year, tracks.
+                        --select N applies album N and prints the list as list
+                        does. encode --freedb N looks up, applies and encodes.
 
 Options:
   --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
@@ -132,7 +157,7 @@ Options:
 
 )") + CSettingsOverrides::UsageText() +
            "\n" + CEncodeOptions::UsageText() + "\n" + CLanguageOptions::UsageText() + "\n" +
-           CConnectionOptions::UsageText() +
+           CConnectionOptions::UsageText() + "\n" + CLookupOptions::UsageText() +
            "\nExit status: 0 on success; 1 when a path could not be read or a track was not\n"
            "encoded; 2 for bad usage; 130 when encode was stopped by Ctrl+C.\n";
 }
@@ -155,6 +180,7 @@ int main(int argc, char** argv) {
     context.m_language.Register(parser);
     context.m_encodeOptions.Register(parser);
     context.m_connection.Register(parser);
+    context.m_lookup.Register(parser);
 
     if (!parser.Parse(std::vector<std::string>(argv + 1, argv + argc)))
         return UsageError(parser.Error());
