@@ -4,7 +4,6 @@
 #include "support/TinyProxy.h"
 
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -14,6 +13,19 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// "(dd.mm.yyyy, hh:mm:ss) " at the start of a log line.
+bool IsStamped(const std::string& line) {
+    const std::string form = "(00.00.0000, 00:00:00) ";
+    if (line.size() < form.size())
+        return false;
+    for (size_t i = 0; i < form.size(); ++i) {
+        const bool digit = line[i] >= '0' && line[i] <= '9';
+        if (form[i] == '0' ? !digit : line[i] != form[i])
+            return false;
+    }
+    return true;
 }
 
 class FreedbCommandsTest : public ::testing::Test {
@@ -51,9 +63,8 @@ TEST_F(FreedbCommandsTest, TheLogGoesToStandardErrorStampedWithItsLevelPrefix) {
     const SCliResult result = Run(args, false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
     const std::vector<std::string> log = Lines(result.m_strErr);
-    const std::regex stamp(R"(\(\d\d\.\d\d\.\d{4}, \d\d:\d\d:\d\d\) .*)");
     for (const std::string& line : log)
-        EXPECT_TRUE(std::regex_match(line, stamp)) << line;
+        EXPECT_TRUE(IsStamped(line)) << line;
     auto has = [&log](const std::string& text) {
         for (const std::string& line : log) {
             if (line.size() > 23 && line.substr(23) == text)
