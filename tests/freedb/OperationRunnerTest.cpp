@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <ostream>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -137,6 +138,10 @@ struct SFetchCase {
     int m_nAlbums;
     unsigned m_nConnections;
 };
+
+void PrintTo(const SFetchCase& fetch, std::ostream* out) {
+    *out << (fetch.m_bHttp ? "HTTP, " : "line protocol, ") << fetch.m_nAlbums << " albums";
+}
 
 class ParallelFetchTest : public OperationRunnerTest,
                           public ::testing::WithParamInterface<SFetchCase> {};
@@ -280,12 +285,23 @@ protected:
 TEST_F(StalledFetchTest, AStopIsNoticedAtTheNextPoll) {
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
     StartStalledFetch(runner);
+    const COperationRunner::SProgressTick fetching = runner.ProgressTick(0, Clock::now());
+    EXPECT_EQ(fetching.m_strStatus, "Retrieving album tracks (0 of 1)...");
+    EXPECT_GE(fetching.m_nBar, 50) << "the second half of the bar is the fetch";
+    EXPECT_LE(fetching.m_nBar, 100);
     const Clock::time_point start = Clock::now();
     runner.Stop();
     // The grace is 25 seconds; the sources see the stop between their 100 ms polls.
     EXPECT_LT(Clock::now() - start, 10s);
     ExpectCanceled(runner);
     EXPECT_TRUE(HasLogLine("Error 105: User break.", COperationLog::kError));
+    // Idle: a full bar for one tick, then the timer stops with the bar emptied.
+    const COperationRunner::SProgressTick last = runner.ProgressTick(60, Clock::now());
+    EXPECT_EQ(last.m_nBar, 100);
+    EXPECT_FALSE(last.m_bStopTimer);
+    const COperationRunner::SProgressTick after = runner.ProgressTick(100, Clock::now());
+    EXPECT_EQ(after.m_nBar, 0);
+    EXPECT_TRUE(after.m_bStopTimer);
 }
 
 TEST_F(StalledFetchTest, AfterTheGraceEverySocketIsShutAndEveryThreadJoined) {
