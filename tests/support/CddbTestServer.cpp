@@ -209,22 +209,24 @@ void CCddbTestServer::Run() {
 }
 
 void CCddbTestServer::Serve(int hClient, bool bCddbp) {
-    const int open = ++m_nOpenConnections;
-    for (int peak = m_nPeakConnections.load();
-         open > peak && !m_nPeakConnections.compare_exchange_weak(peak, open);) {
-    }
     if (bCddbp)
         ServeCddbp(hClient);
     else
         ServeHttp(hClient);
-    --m_nOpenConnections;
     close(hClient);
 }
 
+// Every reply waits here, so the connections in here at once are the connections in use
+// at once: a client waits for one reply at a time on each connection.
 void CCddbTestServer::Pause() {
+    const int waiting = ++m_nWaitingConnections;
+    for (int peak = m_nPeakConnections.load();
+         waiting > peak && !m_nPeakConnections.compare_exchange_weak(peak, waiting);) {
+    }
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_nDelayMs);
     while (!m_bStop && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    --m_nWaitingConnections;
 }
 
 bool CCddbTestServer::SendAll(int hClient, const std::string& strData) {

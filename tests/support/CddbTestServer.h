@@ -60,7 +60,8 @@ public:
     // Every line received so far, over both protocols, in order.
     std::vector<std::string> ReceivedLines() const;
     int ConnectionCount() const { return m_nConnections.load(); }
-    // The most connections open at the same moment so far.
+    // The most connections in use at the same moment so far: waiting for a reply, which
+    // takes a while only with a reply delay, so set one.
     int PeakConnectionCount() const { return m_nPeakConnections.load(); }
 
     // Ends the thread; every open connection is closed.
@@ -94,7 +95,7 @@ private:
     std::atomic<long long> m_nDelayMs{0};
     std::atomic<size_t> m_nChunkSize{0};
     std::atomic<int> m_nConnections{0};
-    std::atomic<int> m_nOpenConnections{0};
+    std::atomic<int> m_nWaitingConnections{0};
     std::atomic<int> m_nPeakConnections{0};
     std::atomic<bool> m_bConcurrent{false};
     mutable std::mutex m_mutex; // guards the texts below, read by the test thread
