@@ -120,7 +120,6 @@ bool COperationRunner::Start(EKind eKind) {
     // Cleared here, not on the new thread, so a stop asked for at once is not lost.
     m_bStop = false;
     m_bStopping = false;
-    m_nCurrent = -1;
     m_nState = eKind == EKind::GetTracklist ? kFetching : kListing;
     m_startTime = std::chrono::steady_clock::now();
     m_bRunning = true;
@@ -189,9 +188,7 @@ void COperationRunner::RunGetTracklist(CFreeDBClient& client) {
         return;
     }
     m_albumOrder = {&std::as_const(m_albums).GetAt(m_nTracklistIndex)};
-    m_nCurrent = static_cast<int>(m_nTracklistIndex);
     FetchOne(client, m_albums.GetAt(m_nTracklistIndex));
-    m_nCurrent = -1;
     m_nState = kIdle;
     EndBusy(client);
 }

@@ -163,7 +163,6 @@ private:
     std::atomic<int> m_nFound{0};          // written by the operation thread
     std::atomic<unsigned> m_nRetrieved{0}; // any fetching thread
     std::atomic<unsigned> m_nFailed{0};    // any fetching thread
-    std::atomic<int> m_nCurrent{-1};       // written by the operation thread
     std::atomic<unsigned> m_nConnectionsUsed{0};
     std::atomic<bool> m_bStop{false};                  // set by the window's thread
     std::atomic<bool> m_bRunning{false};               // cleared by the operation thread as it ends
