@@ -56,8 +56,8 @@ protected:
 } // namespace
 
 TEST_F(LookupCommandTest, ListsEveryAlbumOfTheDiscWithItsTracksOverBothTransports) {
-    // Replies slow enough that the fetches overlap.
-    m_server.SetReplyDelay(std::chrono::milliseconds(100));
+    // Replies slow enough that the fetches overlap even when threads are slow to start.
+    m_server.SetReplyDelay(std::chrono::milliseconds(250));
     for (bool http : {true, false}) {
         const SCliResult result = Run({"lookup", "disc", "--threads", "2"}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;

@@ -158,8 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Transports, ParallelFetchTest,
 TEST_P(ParallelFetchTest, FetchesEveryAlbumOnAsManyConnectionsAtOnceAsTheRuleGives) {
     UseServer(GetParam().m_bHttp);
     AddAlbums(GetParam().m_nAlbums);
-    // Replies slow enough that the connections overlap.
-    m_server.SetReplyDelay(100ms);
+    // Replies slow enough that the connections overlap even when threads are slow to start.
+    m_server.SetReplyDelay(250ms);
     m_profile.WriteInt("FreeDB", "MaxThreadsCount", 5);
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
     ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
