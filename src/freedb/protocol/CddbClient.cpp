@@ -7,8 +7,10 @@
 #include "freedb/service/FreeDBSettings.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <pwd.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 constexpr size_t kMaxUserName = 255;
@@ -18,7 +20,11 @@ CCddbClient::CCddbClient(CFreeDBSettings& settings, const CProfile* pProfile)
     : CAlbumSource(pProfile), m_settings(settings) {}
 
 std::string CCddbClient::MakeHello() {
-    const passwd* user = getpwuid(geteuid());
+    // Fetching threads say hello at the same time, so the reentrant lookup.
+    passwd entry{};
+    passwd* user = nullptr;
+    std::vector<char> buffer(16384);
+    ::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &user);
     std::string name = user != nullptr && user->pw_name != nullptr ? user->pw_name : "unknown";
     name.resize(std::min(name.size(), kMaxUserName));
     return "cddb hello " + name + " host " + kClientName + " " + kClientVersion;
