@@ -16,6 +16,7 @@
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
 
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -42,62 +43,59 @@ struct SCliContext {
 
 int UsageError(const std::string& strError);
 
-int RunList(SCliContext& context) {
+// Runs `body` with the profile and the settings of this run: the stored settings with the
+// options applied. Every command of this kind needs at least one path.
+int RunWithSettings(SCliContext& context, const char* strCommand,
+                    const std::function<int(CProfile&, CAppSettings&)>& body) {
     if (context.m_paths.empty())
-        return UsageError("'list' needs at least one WAV file or folder");
+        return UsageError(std::string("'") + strCommand +
+                          "' needs at least one WAV file or folder");
     CProfile profile(context.ProfilePath());
     CAppSettings settings(CPlatformPaths::HomeDir());
     settings.LoadSettings(profile);
     if (!context.m_overrides.ApplyOverrides(settings))
         return UsageError(context.m_overrides.Error());
-    CTrackList tracks;
-    CListCommand command(settings, profile);
-    const bool allRead = command.AddPaths(context.m_paths, tracks, std::cerr);
-    command.PrintList(tracks, context.m_language.MakeCatalogue(profile), std::cout);
-    return allRead ? kExitSuccess : kExitFailure;
+    return body(profile, settings);
+}
+
+int RunList(SCliContext& context) {
+    return RunWithSettings(context, "list", [&](CProfile& profile, CAppSettings& settings) {
+        CTrackList tracks;
+        CListCommand command(settings, profile);
+        const bool allRead = command.AddPaths(context.m_paths, tracks, std::cerr);
+        command.PrintList(tracks, context.m_language.MakeCatalogue(profile), std::cout);
+        return allRead ? kExitSuccess : kExitFailure;
+    });
 }
 
 int RunEncode(SCliContext& context) {
-    if (context.m_paths.empty())
-        return UsageError("'encode' needs at least one WAV file or folder");
-    CProfile profile(context.ProfilePath());
-    CAppSettings settings(CPlatformPaths::HomeDir());
-    settings.LoadSettings(profile);
-    if (!context.m_overrides.ApplyOverrides(settings))
-        return UsageError(context.m_overrides.Error());
-    context.m_encodeOptions.ApplyOverrides(settings);
-    const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
-    CEncodeCommand command(settings, profile, catalogue, context.m_encodeOptions);
-    CLookupCommand lookup(context.m_connection, context.m_lookup, profile, std::cout, std::cerr);
-    lookup.AttachTo(command);
-    return command.Run(context.m_paths);
+    return RunWithSettings(context, "encode", [&](CProfile& profile, CAppSettings& settings) {
+        context.m_encodeOptions.ApplyOverrides(settings);
+        const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
+        CEncodeCommand command(settings, profile, catalogue, context.m_encodeOptions);
+        CLookupCommand lookup(context.m_connection, context.m_lookup, profile, std::cout,
+                              std::cerr);
+        lookup.AttachTo(command);
+        return command.Run(context.m_paths);
+    });
 }
 
 int RunInfo(SCliContext& context) {
-    if (context.m_paths.empty())
-        return UsageError("'info' needs a WAV file or folder");
-    CProfile profile(context.ProfilePath());
-    CAppSettings settings(CPlatformPaths::HomeDir());
-    settings.LoadSettings(profile);
-    if (!context.m_overrides.ApplyOverrides(settings))
-        return UsageError(context.m_overrides.Error());
-    const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
-    CInfoCommand command(settings, profile, catalogue);
-    const bool done =
-        command.Run(context.m_paths, context.m_language.Track(), std::cout, std::cerr);
-    return done ? kExitSuccess : kExitFailure;
+    return RunWithSettings(context, "info", [&](CProfile& profile, CAppSettings& settings) {
+        const CStringCatalogue catalogue = context.m_language.MakeCatalogue(profile);
+        CInfoCommand command(settings, profile, catalogue);
+        const bool done =
+            command.Run(context.m_paths, context.m_language.Track(), std::cout, std::cerr);
+        return done ? kExitSuccess : kExitFailure;
+    });
 }
 
 int RunLookup(SCliContext& context) {
-    if (context.m_paths.empty())
-        return UsageError("'lookup' needs at least one WAV file or folder");
-    CProfile profile(context.ProfilePath());
-    CAppSettings settings(CPlatformPaths::HomeDir());
-    settings.LoadSettings(profile);
-    if (!context.m_overrides.ApplyOverrides(settings))
-        return UsageError(context.m_overrides.Error());
-    CLookupCommand command(context.m_connection, context.m_lookup, profile, std::cout, std::cerr);
-    return command.Run(context.m_paths, settings, context.m_language.MakeCatalogue(profile));
+    return RunWithSettings(context, "lookup", [&](CProfile& profile, CAppSettings& settings) {
+        CLookupCommand command(context.m_connection, context.m_lookup, profile, std::cout,
+                               std::cerr);
+        return command.Run(context.m_paths, settings, context.m_language.MakeCatalogue(profile));
+    });
 }
 
 CFreedbCommands Freedb(SCliContext& context) {
