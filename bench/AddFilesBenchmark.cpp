@@ -1,6 +1,7 @@
 // Adding WAV files to the list and building their names, against the plainest work
 // the same files need: opening each and reading its first 64 bytes. The two are run
 // alternately in one process and their ratio is printed.
+#include "PairedRuns.h"
 #include "encoding/AppSettings.h"
 #include "filelist/OutputNamer.h"
 #include "filelist/TrackList.h"
@@ -8,19 +9,15 @@
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
-#include <algorithm>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
-#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 constexpr int kFileCount = 10000;
-constexpr int kRounds = 3;
 
 struct SFixture {
     CTempDir m_dir;
@@ -71,44 +68,19 @@ void OpenAndRead64(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kFileCount);
 }
 
-// Keeps the time per iteration of every run, by name.
-class CRecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            m_times[run.run_name.function_name].push_back(run.GetAdjustedRealTime());
-    }
-    std::map<std::string, std::vector<double>> m_times;
-};
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     Fixture();
-    for (int round = 0; round < kRounds; ++round) {
-        benchmark::RegisterBenchmark("AddAndName", AddAndName)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("OpenAndRead64", OpenAndRead64)->Unit(benchmark::kMillisecond);
-    }
-    CRecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    std::vector<double> ratios;
-    const auto& adding = reporter.m_times["AddAndName"];
-    const auto& reference = reporter.m_times["OpenAndRead64"];
-    for (size_t i = 0; i < std::min(adding.size(), reference.size()); ++i)
-        ratios.push_back(adding[i] / reference[i]);
-    if (ratios.empty())
+    const SPairedResult result = CPairedRuns::Run("AddAndName", AddAndName, "OpenAndRead64",
+                                                  OpenAndRead64, benchmark::kMillisecond);
+    if (!result.m_bOk)
         return 1;
-    const double addMs = Median(adding);
+    const double addMs = result.m_dMedian;
     std::printf("\nadding and naming: %.0f files/s (%.1f ms for %d files)\n",
                 kFileCount / (addMs / 1000.0), addMs, kFileCount);
-    std::printf("reference, open and read 64 bytes: %.1f ms\n", Median(reference));
-    std::printf("ratio adding/reference: %.2f (goal: at most 3)\n", Median(ratios));
+    std::printf("reference, open and read 64 bytes: %.1f ms\n", result.m_dReferenceMedian);
+    std::printf("ratio adding/reference: %.2f (goal: at most 3)\n", result.m_dRatio);
     return 0;
 }

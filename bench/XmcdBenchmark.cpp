@@ -1,19 +1,16 @@
 // Reading a 100-track xmcd record into an album, against the plainest work the same
 // lines need: copying each one and finding its "=". The two are run alternately in one
 // process and their ratio is printed.
+#include "PairedRuns.h"
 #include "freedb/protocol/XmcdParser.h"
 #include "freedb/service/AlbumInfo.h"
 
-#include <algorithm>
-#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 constexpr int kTracks = 100;
-constexpr int kRounds = 3;
 
 // A record as a server sends it: header with offsets, long DTITLE over two lines,
 // titles with escapes, some spread over two lines, and extra texts.
@@ -70,45 +67,19 @@ void CopyLinesAndFindEquals(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// Keeps the time per iteration of every run, by name.
-class CRecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            m_times[run.run_name.function_name].push_back(run.GetAdjustedRealTime());
-    }
-    std::map<std::string, std::vector<double>> m_times;
-};
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    for (int round = 0; round < kRounds; ++round) {
-        benchmark::RegisterBenchmark("ParseXmcd100Tracks", ParseRecord)
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark("CopyLinesAndFindEquals", CopyLinesAndFindEquals)
-            ->Unit(benchmark::kMicrosecond);
-    }
-    CRecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    std::vector<double> ratios;
-    const auto& parsing = reporter.m_times["ParseXmcd100Tracks"];
-    const auto& reference = reporter.m_times["CopyLinesAndFindEquals"];
-    for (size_t i = 0; i < std::min(parsing.size(), reference.size()); ++i)
-        ratios.push_back(parsing[i] / reference[i]);
-    if (ratios.empty())
+    const SPairedResult result =
+        CPairedRuns::Run("ParseXmcd100Tracks", ParseRecord, "CopyLinesAndFindEquals",
+                         CopyLinesAndFindEquals, benchmark::kMicrosecond);
+    if (!result.m_bOk)
         return 1;
-    const double parseUs = Median(parsing);
+    const double parseUs = result.m_dMedian;
     std::printf("\nxmcd reading: %.0f records/s (%.1f us for a %d-track record of %zu lines)\n",
                 1e6 / parseUs, parseUs, kTracks, Record().size());
-    std::printf("reference, copy the lines and find '=': %.2f us\n", Median(reference));
-    std::printf("ratio reading/reference: %.2f\n", Median(ratios));
+    std::printf("reference, copy the lines and find '=': %.2f us\n", result.m_dReferenceMedian);
+    std::printf("ratio reading/reference: %.2f\n", result.m_dRatio);
     return 0;
 }
