@@ -195,7 +195,7 @@ const char* CSettingsOverrides::UsageText() {
   --vbr / --cbr         Variable or constant bit rate
   --vbr-min K  --vbr-max K
                         Variable bit rate bounds in kbit/s
-  --vbr-quality Q       0 (lower) to 9 (highest)
+  --vbr-quality Q       0 (best sound, largest files) to 9 (smallest files)
   --preset NAME         PHONE, SW, AM, FM, VOICE, RADIO, TYPE, "HI FI", CD or STUDIO
 )";
 }
