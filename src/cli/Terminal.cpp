@@ -51,7 +51,8 @@ void CTerminal::ShowProgress(const std::string& strLine) {
 
 void CTerminal::EndProgress() {
     std::lock_guard lock(m_mutex);
+    // The last sample of a finished run would show its final track short of 100 %.
     if (m_bErrorIsTerminal && !m_strProgress.empty())
-        std::cerr << std::endl;
+        std::cerr << "\r\033[K" << std::flush;
     m_strProgress.clear();
 }

@@ -19,7 +19,7 @@ public:
 
     // Shows `strLine` as the current progress; on a terminal it replaces the last one.
     void ShowProgress(const std::string& strLine);
-    // Ends the progress display, leaving its last line in place.
+    // Ends the progress display; on a terminal its line is cleared.
     void EndProgress();
 
 private:
