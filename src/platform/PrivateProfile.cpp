@@ -1,14 +1,11 @@
 #include "platform/PrivateProfile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Text.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Section and key names are written on one line and must not end the header or key.
@@ -21,19 +18,6 @@ std::string CleanName(std::string_view name, char forbidden) {
     return std::string(CText::Trim(result));
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 } // namespace
 
 void CPrivateProfile::Parse(std::string_view text) {
@@ -97,22 +81,7 @@ bool CPrivateProfile::Load(const std::string& strPath) {
 }
 
 bool CPrivateProfile::Save(const std::string& strPath, mode_t nNewFileMode) const {
-    mode_t mode = nNewFileMode;
-    struct stat existing {};
-    if (::stat(strPath.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
-
-    std::string tempPath = strPath + ".XXXXXX";
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0)
-        return false;
-    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(tempPath.c_str(), strPath.c_str()) != 0) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-    return true;
+    return CAtomicFile::Write(strPath, Serialize(), nNewFileMode);
 }
 
 std::optional<std::string> CPrivateProfile::Find(std::string_view section,

@@ -1,14 +1,13 @@
 #include "freedb/service/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 // At most `nMax` bytes of `text`, never cut inside a UTF-8 character.
@@ -32,16 +31,6 @@ std::string SafeName(std::string_view name) {
     return std::string(CText::Trim(result));
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 } // namespace
 
 bool CIniFile::LoadFile(const std::string& strPath) {
@@ -94,21 +83,8 @@ bool CIniFile::SaveFile(const std::string& strPath) const {
     const std::filesystem::path parent = std::filesystem::path(strPath).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent, error);
-    mode_t mode = 0600;
-    struct stat existing {};
-    if (::stat(strPath.c_str(), &existing) == 0)
-        mode = existing.st_mode & 07777;
-
-    std::string tempPath = strPath + ".XXXXXX";
-    const int fd = ::mkstemp(tempPath.data());
-    if (fd < 0)
+    if (!CAtomicFile::Write(strPath, text, 0600))
         return false;
-    const bool bWritten = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-    const bool bClosed = ::close(fd) == 0;
-    if (!bWritten || !bClosed || ::rename(tempPath.c_str(), strPath.c_str()) != 0) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
     m_bModified = false;
     return true;
 }
