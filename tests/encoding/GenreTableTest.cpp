@@ -1,8 +1,9 @@
 #include "encoding/GenreTable.h"
 
 #include <gtest/gtest.h>
-#include <iterator>
+#include <ranges>
 #include <set>
+#include <vector>
 
 namespace {
 // The order of the genre lists: byte order, except that a name which is a prefix of
@@ -34,140 +35,32 @@ TEST(GenreTableTest, RowsAreSortedByNameWithLongerFormsBeforeASpacedPrefix) {
 }
 
 TEST(GenreTableTest, EveryRowCarriesTheStandardNumberOfItsName) {
-    // The ID3v1 genres 0 to 125, in number order, as players read the genre byte.
-    static constexpr const char* kStandard[] = {"Blues",
-                                                "Classic Rock",
-                                                "Country",
-                                                "Dance",
-                                                "Disco",
-                                                "Funk",
-                                                "Grunge",
-                                                "Hip-Hop",
-                                                "Jazz",
-                                                "Metal",
-                                                "New Age",
-                                                "Oldies",
-                                                "Other",
-                                                "Pop",
-                                                "R&B",
-                                                "Rap",
-                                                "Reggae",
-                                                "Rock",
-                                                "Techno",
-                                                "Industrial",
-                                                "Alternative",
-                                                "Ska",
-                                                "Death Metal",
-                                                "Pranks",
-                                                "Soundtrack",
-                                                "Euro-Techno",
-                                                "Ambient",
-                                                "Trip-Hop",
-                                                "Vocal",
-                                                "Jazz+Funk",
-                                                "Fusion",
-                                                "Trance",
-                                                "Classical",
-                                                "Instrumental",
-                                                "Acid",
-                                                "House",
-                                                "Game",
-                                                "Sound Clip",
-                                                "Gospel",
-                                                "Noise",
-                                                "AlternRock",
-                                                "Bass",
-                                                "Soul",
-                                                "Punk",
-                                                "Space",
-                                                "Meditative",
-                                                "Instrumental Pop",
-                                                "Instrumental Rock",
-                                                "Ethnic",
-                                                "Gothic",
-                                                "Darkwave",
-                                                "Techno-Industrial",
-                                                "Electronic",
-                                                "Pop-Folk",
-                                                "Eurodance",
-                                                "Dream",
-                                                "Southern Rock",
-                                                "Comedy",
-                                                "Cult",
-                                                "Gangsta",
-                                                "Top 40",
-                                                "Christian Rap",
-                                                "Pop/Funk",
-                                                "Jungle",
-                                                "Native American",
-                                                "Cabaret",
-                                                "New Wave",
-                                                "Psychadelic",
-                                                "Rave",
-                                                "Showtunes",
-                                                "Trailer",
-                                                "Lo-Fi",
-                                                "Tribal",
-                                                "Acid Punk",
-                                                "Acid Jazz",
-                                                "Polka",
-                                                "Retro",
-                                                "Musical",
-                                                "Rock & Roll",
-                                                "Hard Rock",
-                                                "Folk",
-                                                "Folk-Rock",
-                                                "National Folk",
-                                                "Swing",
-                                                "Fast Fusion",
-                                                "Bebob",
-                                                "Latin",
-                                                "Revival",
-                                                "Celtic",
-                                                "Bluegrass",
-                                                "Avantgarde",
-                                                "Gothic Rock",
-                                                "Progressive Rock",
-                                                "Psychedelic Rock",
-                                                "Symphonic Rock",
-                                                "Slow Rock",
-                                                "Big Band",
-                                                "Chorus",
-                                                "Easy Listening",
-                                                "Acoustic",
-                                                "Humour",
-                                                "Speech",
-                                                "Chanson",
-                                                "Opera",
-                                                "Chamber Music",
-                                                "Sonata",
-                                                "Symphony",
-                                                "Booty Bass",
-                                                "Primus",
-                                                "Porn Groove",
-                                                "Satire",
-                                                "Slow Jam",
-                                                "Club",
-                                                "Tango",
-                                                "Samba",
-                                                "Folklore",
-                                                "Ballad",
-                                                "Power Ballad",
-                                                "Rhythmic Soul",
-                                                "Freestyle",
-                                                "Duet",
-                                                "Punk Rock",
-                                                "Drum Solo",
-                                                "A capella",
-                                                "Euro-House",
-                                                "Dance Hall"};
-    static_assert(std::size(kStandard) == CGenreTable::kRowCount - 1);
+    // The ID3v1 genres 0 to 125 in number order, as players read the genre byte.
+    const std::string standardText =
+        "Blues|Classic Rock|Country|Dance|Disco|Funk|Grunge|Hip-Hop|Jazz|Metal|New Age|"
+        "Oldies|Other|Pop|R&B|Rap|Reggae|Rock|Techno|Industrial|Alternative|Ska|Death Metal|"
+        "Pranks|Soundtrack|Euro-Techno|Ambient|Trip-Hop|Vocal|Jazz+Funk|Fusion|Trance|"
+        "Classical|Instrumental|Acid|House|Game|Sound Clip|Gospel|Noise|AlternRock|Bass|Soul|"
+        "Punk|Space|Meditative|Instrumental Pop|Instrumental Rock|Ethnic|Gothic|Darkwave|"
+        "Techno-Industrial|Electronic|Pop-Folk|Eurodance|Dream|Southern Rock|Comedy|Cult|"
+        "Gangsta|Top 40|Christian Rap|Pop/Funk|Jungle|Native American|Cabaret|New Wave|"
+        "Psychadelic|Rave|Showtunes|Trailer|Lo-Fi|Tribal|Acid Punk|Acid Jazz|Polka|Retro|"
+        "Musical|Rock & Roll|Hard Rock|Folk|Folk-Rock|National Folk|Swing|Fast Fusion|Bebob|"
+        "Latin|Revival|Celtic|Bluegrass|Avantgarde|Gothic Rock|Progressive Rock|"
+        "Psychedelic Rock|Symphonic Rock|Slow Rock|Big Band|Chorus|Easy Listening|Acoustic|"
+        "Humour|Speech|Chanson|Opera|Chamber Music|Sonata|Symphony|Booty Bass|Primus|"
+        "Porn Groove|Satire|Slow Jam|Club|Tango|Samba|Folklore|Ballad|Power Ballad|"
+        "Rhythmic Soul|Freestyle|Duet|Punk Rock|Drum Solo|A capella|Euro-House|Dance Hall";
+    std::vector<std::string_view> standard;
+    for (const auto part : std::views::split(std::string_view(standardText), '|'))
+        standard.emplace_back(part.begin(), part.end());
+    ASSERT_EQ(standard.size(), CGenreTable::kRowCount - 1);
     std::set<std::string_view> names;
     for (unsigned row = 1; row < CGenreTable::kRowCount; ++row) {
         const std::string_view name = CGenreTable::GenreName(row);
         const unsigned number = CGenreTable::GenreNumber(row);
-        ASSERT_LT(number, std::size(kStandard)) << name;
-        EXPECT_EQ(name, kStandard[number]) << "row " << row;
+        ASSERT_LT(number, standard.size()) << name;
+        EXPECT_EQ(name, standard[number]) << "row " << row;
         names.insert(name);
     }
     EXPECT_EQ(names.size(), CGenreTable::kRowCount - 1);
