@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ clang cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libclang-rt-14-dev
-          libmp3lame-dev libmpg123-dev lame valgrind tinyproxy)
+          libmp3lame-dev libmpg123-dev lame valgrind tinyproxy libdiscid-dev)
 
 missing=()
 for package in "${packages[@]}"; do

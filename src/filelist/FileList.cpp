@@ -226,10 +226,12 @@ bool CFileList::CreateDestination(const std::string& strPath, IUserPrompt& promp
 }
 
 CAlbumInfo CFileList::BuildAlbum() const {
-    std::vector<std::uint32_t> playTimes;
-    for (size_t i = 0; i < m_tracks.Count(); ++i)
-        playTimes.push_back(m_tracks.At(i).m_nPlayTime);
-    return CAlbumInfo::FromPlayTimes(playTimes);
+    std::vector<std::uint64_t> frames;
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        const CTrackItem& track = m_tracks.At(i);
+        frames.push_back(CAlbumInfo::CdFramesOf(track.m_nSampleFrames, track.m_nSamplesPerSec));
+    }
+    return CAlbumInfo::FromTrackFrames(frames);
 }
 
 void CFileList::ApplyAlbum(const CAlbumInfo& album) {

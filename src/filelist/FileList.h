@@ -61,8 +61,9 @@ public:
     static bool ValidateDestination(const std::string& strPath, IUserPrompt& prompt,
                                     const CStringCatalogue& catalogue);
 
-    // The list as one album to look up: each track lasting its play time, starting after
-    // the 150-frame lead-in.
+    // The list as one album to look up, as a CD ripped into these files would be: each
+    // track as many CD frames long as its samples last, the first starting after the
+    // 150-frame lead-in.
     CAlbumInfo BuildAlbum() const;
     // Takes the chosen album's artist, title and year into the settings and every track,
     // and track i's title into track i; tracks past the album's end get empty titles.

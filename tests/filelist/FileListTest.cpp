@@ -8,6 +8,8 @@
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
+#include <climits>
+#include <discid/discid.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -181,17 +183,57 @@ TEST_F(FileListTest, TotalsCountCheckedTracksAndMinutesPastAnHour) {
     EXPECT_EQ(m_fileList.TotalPlayTimeText(m_catalogue), "Play time: 100:00");
 }
 
-TEST_F(FileListTest, AlbumFromTheListAndBackGivesTitlesAndNames) {
+namespace {
+// The disc a CD ripped into these files had, as Debian's libdiscid computes it.
+std::string LibdiscidFreedbId(const CAlbumInfo& album, std::vector<int>& offsets) {
+    offsets = {static_cast<int>(album.GetLeadOut())};
+    for (const CAlbumTrack& track : album.GetTracks())
+        offsets.push_back(track.GetFrameOffset());
+    DiscId* disc = discid_new();
+    const int last = static_cast<int>(album.GetTrackCount());
+    const std::string id = discid_put(disc, 1, last, offsets.data()) != 0
+                               ? discid_get_freedb_id(disc)
+                               : "refused by libdiscid";
+    discid_free(disc);
+    return id;
+}
+} // namespace
+
+TEST_F(FileListTest, AlbumFromTheListIsTheRippedCdAndBackGivesTitlesAndNames) {
     AddTracks(3);
-    const unsigned playTimes[] = {100, 200, 300};
+    // 3, 6 and 9 s: the CD's lead-out is 150 + 18 s, so its length is 20 s, not 18.
+    for (size_t i = 0; i < 3; ++i) {
+        m_tracks.At(i).m_nSampleFrames = 44100 * 3 * static_cast<unsigned>(i + 1);
+        m_tracks.At(i).m_nSamplesPerSec = 44100;
+    }
+    std::vector<int> offsets;
+    CAlbumInfo built = m_fileList.BuildAlbum();
+    EXPECT_EQ(built.GetDiscLength(), 20u);
+    EXPECT_EQ(built.GetDiscId(), "09001203");
+    EXPECT_EQ(LibdiscidFreedbId(built, offsets), "09001203");
+
+    // A real rip: lengths in CD frames from the samples, rounded to the nearest frame
+    // (588 samples a frame at 44.1 kHz, so 293 rounds down and 294 up), not cut to
+    // seconds. Other rates count the same way.
+    const unsigned samples[] = {44100 * 200 + 293, 44100 * 250 + 294, 48000 * 321 + 1};
     for (size_t i = 0; i < 3; ++i)
-        m_tracks.At(i).m_nPlayTime = playTimes[i];
-    const CAlbumInfo built = m_fileList.BuildAlbum();
-    EXPECT_EQ(built.GetDiscLength(), 600u);
+        m_tracks.At(i).m_nSampleFrames = samples[i];
+    m_tracks.At(2).m_nSamplesPerSec = 48000;
+    built = m_fileList.BuildAlbum();
     ASSERT_EQ(built.GetTrackCount(), 3u);
-    EXPECT_EQ(built.GetTracks()[0].GetFrameOffset(), 150);
-    EXPECT_EQ(built.GetTracks()[1].GetFrameOffset(), 7650);
-    EXPECT_EQ(built.GetTracks()[2].GetFrameOffset(), 22650);
+    EXPECT_EQ(built.GetTracks()[1].GetFrameOffset(), 150 + 15000);
+    EXPECT_EQ(built.GetTracks()[2].GetFrameOffset(), 150 + 15000 + 18751);
+    EXPECT_EQ(built.GetLeadOut(), 150 + 15000 + 18751 + 24075);
+    EXPECT_EQ(built.GetTracks()[2].GetLengthFrames(), 24075);
+    EXPECT_EQ(built.GetDiscId(), LibdiscidFreedbId(built, offsets));
+
+    // A tiny sample rate makes huge frame counts: positions never wrap or turn negative.
+    m_tracks.At(0).m_nSampleFrames = m_tracks.At(1).m_nSampleFrames = 4000000000u;
+    m_tracks.At(0).m_nSamplesPerSec = m_tracks.At(1).m_nSamplesPerSec = 8;
+    built = m_fileList.BuildAlbum();
+    EXPECT_EQ(built.GetTracks()[1].GetFrameOffset(), INT32_MAX);
+    EXPECT_EQ(built.GetTracks()[2].GetFrameOffset(), INT32_MAX);
+    EXPECT_EQ(built.GetLeadOut(), INT32_MAX);
 
     CAlbumInfo chosen;
     chosen.SetArtist("Band");

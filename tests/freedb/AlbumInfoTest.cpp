@@ -62,15 +62,19 @@ TEST(AlbumInfoDiscIdTest, ConstAlbumAnswersWithoutStoring) {
 }
 
 TEST(AlbumInfoDiscIdTest, AlbumFromPlayTimes) {
-    // 200 s, 200 s, 200 s: offsets 150, 15150, 30150, disc 600 s: the album above, but
-    // the last track now ends at 600 s from the start of the data, not of the disc.
-    const CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
+    // 200 s, 200 s, 198 s: offsets 150, 15150, 30150, lead-out 45000 (600 s), the album
+    // above. The lead-in counts in the disc length, and the last track ends at the
+    // lead-out.
+    CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 198});
     ASSERT_EQ(album.GetTrackCount(), 3u);
-    EXPECT_EQ(album.GetTracks()[0].GetFrameOffset(), 150);
     EXPECT_EQ(album.GetTracks()[1].GetFrameOffset(), 15150);
     EXPECT_EQ(album.GetTracks()[2].GetFrameOffset(), 30150);
     EXPECT_EQ(album.GetDiscLength(), 600u);
+    EXPECT_EQ(album.GetTrack(2).GetLengthFrames(), 198 * 75);
     EXPECT_EQ(album.GetDiscId(), "0c025603");
+    // A disc length set later is all that is known of the end.
+    album.SetDiscLength(601);
+    EXPECT_EQ(album.GetLeadOut(), 601 * 75);
 }
 
 TEST(AlbumTrackLengthTest, LengthsAndTexts) {

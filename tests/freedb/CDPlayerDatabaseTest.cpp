@@ -211,7 +211,7 @@ TEST(CDPlayerDatabaseReadTest, CachedAlbumFillsTheAlbumOfItsDisc) {
     CCDPlayerDatabase db(f.settings, f.path);
     ASSERT_TRUE(db.Open());
 
-    CAlbumInfo fromFiles = CAlbumInfo::FromPlayTimes({200, 200, 200});
+    CAlbumInfo fromFiles = CAlbumInfo::FromPlayTimes({200, 200, 198});
     ASSERT_EQ(fromFiles.GetDiscId(), "0c025603");
     CAlbumList results;
     ASSERT_TRUE(db.Query(fromFiles, results));

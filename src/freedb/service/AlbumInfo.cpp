@@ -1,5 +1,7 @@
 #include "freedb/service/AlbumInfo.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <utility>
 
@@ -32,8 +34,8 @@ const std::array<const char*, 11> CAlbumInfo::kCategories = {
 
 CAlbumInfo::CAlbumInfo(const CAlbumInfo& other)
     : m_bFilled(other.m_bFilled), m_bCompilation(other.m_bCompilation), m_tracks(other.m_tracks),
-      m_nDiscLength(other.m_nDiscLength), m_strDiscId(other.m_strDiscId),
-      m_strArtist(other.m_strArtist), m_strTitle(other.m_strTitle),
+      m_nDiscLength(other.m_nDiscLength), m_nLeadOut(other.m_nLeadOut),
+      m_strDiscId(other.m_strDiscId), m_strArtist(other.m_strArtist), m_strTitle(other.m_strTitle),
       m_strCategory(other.m_strCategory), m_strYear(other.m_strYear) {
     RelinkTracks();
 }
@@ -45,6 +47,7 @@ CAlbumInfo& CAlbumInfo::operator=(const CAlbumInfo& other) {
     m_bCompilation = other.m_bCompilation;
     m_tracks = other.m_tracks;
     m_nDiscLength = other.m_nDiscLength;
+    m_nLeadOut = other.m_nLeadOut;
     m_strDiscId = other.m_strDiscId;
     m_strArtist = other.m_strArtist;
     m_strTitle = other.m_strTitle;
@@ -57,9 +60,9 @@ CAlbumInfo& CAlbumInfo::operator=(const CAlbumInfo& other) {
 CAlbumInfo::CAlbumInfo(CAlbumInfo&& other) noexcept
     : m_bFilled(other.m_bFilled), m_bCompilation(other.m_bCompilation),
       m_tracks(std::move(other.m_tracks)), m_nDiscLength(other.m_nDiscLength),
-      m_strDiscId(std::move(other.m_strDiscId)), m_strArtist(std::move(other.m_strArtist)),
-      m_strTitle(std::move(other.m_strTitle)), m_strCategory(std::move(other.m_strCategory)),
-      m_strYear(std::move(other.m_strYear)) {
+      m_nLeadOut(other.m_nLeadOut), m_strDiscId(std::move(other.m_strDiscId)),
+      m_strArtist(std::move(other.m_strArtist)), m_strTitle(std::move(other.m_strTitle)),
+      m_strCategory(std::move(other.m_strCategory)), m_strYear(std::move(other.m_strYear)) {
     RelinkTracks();
     other.m_tracks.clear();
 }
@@ -71,6 +74,7 @@ CAlbumInfo& CAlbumInfo::operator=(CAlbumInfo&& other) noexcept {
     m_bCompilation = other.m_bCompilation;
     m_tracks = std::move(other.m_tracks);
     m_nDiscLength = other.m_nDiscLength;
+    m_nLeadOut = other.m_nLeadOut;
     m_strDiscId = std::move(other.m_strDiscId);
     m_strArtist = std::move(other.m_strArtist);
     m_strTitle = std::move(other.m_strTitle);
@@ -226,13 +230,39 @@ void CAlbumInfo::SetArtistAndTitleFromDTitle(std::string_view text) {
     SetTitle(text.substr(p + 3));
 }
 
-CAlbumInfo CAlbumInfo::FromPlayTimes(const std::vector<std::uint32_t>& seconds) {
+void CAlbumInfo::SetLeadOut(std::int32_t nFrames) {
+    m_nDiscLength = static_cast<std::uint32_t>(std::max(nFrames, 0) / 75);
+    m_nLeadOut = nFrames;
+}
+
+std::int64_t CAlbumInfo::GetLeadOut() const {
+    return m_nLeadOut != 0 ? m_nLeadOut : std::int64_t{m_nDiscLength} * 75;
+}
+
+CAlbumInfo CAlbumInfo::FromTrackFrames(const std::vector<std::uint64_t>& frames) {
+    // 64 bits, so that no number of long tracks wraps; a position is then held at the
+    // end of the 32-bit range rather than turning negative.
+    constexpr std::uint64_t kMaxPosition = INT32_MAX;
     CAlbumInfo album;
-    std::uint32_t total = 0;
-    for (std::size_t i = 0; i < seconds.size(); ++i) {
-        album.GetTrack(i).SetFrameOffset(static_cast<std::int32_t>(150 + 75 * total));
-        total += seconds[i];
+    std::uint64_t position = 150;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        album.GetTrack(i).SetFrameOffset(static_cast<std::int32_t>(position));
+        position = std::min(position + std::min(frames[i], kMaxPosition), kMaxPosition);
     }
-    album.SetDiscLength(total);
+    album.SetLeadOut(static_cast<std::int32_t>(position));
     return album;
+}
+
+CAlbumInfo CAlbumInfo::FromPlayTimes(const std::vector<std::uint32_t>& seconds) {
+    std::vector<std::uint64_t> frames;
+    for (const std::uint32_t length : seconds)
+        frames.push_back(std::uint64_t{length} * 75);
+    return FromTrackFrames(frames);
+}
+
+std::uint64_t CAlbumInfo::CdFramesOf(std::uint64_t nSampleFrames, std::uint32_t nSampleRate) {
+    if (nSampleRate == 0)
+        return 0;
+    // Sample frames below 2^32 times 150 stay far inside 64 bits.
+    return (nSampleFrames * 150 + nSampleRate) / (std::uint64_t{nSampleRate} * 2);
 }

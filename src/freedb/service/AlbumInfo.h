@@ -59,8 +59,17 @@ public:
     // The stored ID as it is, possibly empty.
     const std::string& GetStoredDiscId() const { return m_strDiscId; }
 
-    void SetDiscLength(std::uint32_t nSeconds) { m_nDiscLength = nSeconds; }
+    // The disc length in whole seconds; the exact lead-out is then unknown.
+    void SetDiscLength(std::uint32_t nSeconds) {
+        m_nDiscLength = nSeconds;
+        m_nLeadOut = 0;
+    }
     std::uint32_t GetDiscLength() const { return m_nDiscLength; }
+    // The lead-out position in CD frames, lead-in included; the disc length becomes
+    // lead-out / 75, as the disc ID counts it.
+    void SetLeadOut(std::int32_t nFrames);
+    // The lead-out as set, or the disc length times 75 when only that is known.
+    std::int64_t GetLeadOut() const;
 
     // Track i for reading and writing; empty tracks are appended until it exists, so
     // writers may fill tracks in any order. Readers loop up to GetTrackCount().
@@ -83,9 +92,15 @@ public:
     // stands at position 1 or later, else both get the whole text (also when empty).
     void SetArtistAndTitleFromDTitle(std::string_view text);
 
-    // An album built from play times in whole seconds: disc length the sum, track i at
-    // frame 150 + 75 x (sum of the times before it).
+    // The disc of a list of tracks lasting `frames` CD frames each: track i starts at
+    // frame 150 + (the frames before it), the lead-out follows the last track. Positions
+    // past the 32-bit range stop at its end.
+    static CAlbumInfo FromTrackFrames(const std::vector<std::uint64_t>& frames);
+    // The same for lengths in whole seconds.
     static CAlbumInfo FromPlayTimes(const std::vector<std::uint32_t>& seconds);
+    // CD frames (75 a second) of `nSampleFrames` at `nSampleRate`, rounded to the nearest
+    // frame: 588 sample frames a CD frame at 44.1 kHz. 0 without a rate.
+    static std::uint64_t CdFramesOf(std::uint64_t nSampleFrames, std::uint32_t nSampleRate);
 
 private:
     friend class CAlbumTrack;
@@ -96,6 +111,7 @@ private:
     std::int32_t m_bCompilation = 0;
     std::vector<CAlbumTrack> m_tracks;
     std::uint32_t m_nDiscLength = 0;
+    std::int32_t m_nLeadOut = 0; // 0: known only as the disc length
     std::string m_strDiscId;
     std::string m_strArtist;
     std::string m_strTitle;

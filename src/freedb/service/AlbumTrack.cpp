@@ -66,7 +66,7 @@ std::int64_t CAlbumTrack::GetEndFrames() const {
     const std::vector<CAlbumTrack>& tracks = m_pAlbum->m_tracks;
     if (static_cast<std::size_t>(m_nIndex) + 1 < tracks.size())
         return tracks[m_nIndex + 1].m_nFrameOffset;
-    return static_cast<std::int64_t>(m_pAlbum->m_nDiscLength) * 75;
+    return m_pAlbum->GetLeadOut();
 }
 
 std::int64_t CAlbumTrack::GetLengthFrames() const {

@@ -41,7 +41,7 @@ public:
     std::int32_t GetFrameOffset() const { return m_nFrameOffset; }
 
     // End minus start in CD frames: the end is the next track's offset, or for the last
-    // track the disc length times 75; 0 for a track without an album. Negative when the
+    // track the album's lead-out; 0 for a track without an album. Negative when the
     // offsets run backwards.
     std::int64_t GetLengthFrames() const;
     // GetLengthFrames() / 75, truncated.
