@@ -95,7 +95,9 @@ void CEncodeRun::Join() {
 }
 
 void CEncodeRun::RunEncodeWorker() {
-    m_bAllTracksInOneDir = m_tracks.AllTracksInOneDirectory();
+    m_strPlaylistPath = CPlaylistWriter::PlaylistPath(
+        m_settings, m_tracks.Empty() ? std::string() : m_tracks.At(0).m_strWavDir);
+    m_nPlaylistFailures = 0;
     for (size_t i = 0; i < m_tracks.Count(); ++i) {
         CTrackItem& track = m_tracks.At(i);
         if (!track.m_bChecked || !track.m_bWavPresent)
@@ -125,7 +127,7 @@ bool CEncodeRun::EncodeTrack(CTrackItem& track) {
     if (result == EFileResult::RunEnds)
         return false;
     if (result == EFileResult::Encoded) {
-        CPlaylistWriter::WritePlaylistEntry(track, m_settings, m_bAllTracksInOneDir);
+        WritePlaylistEntry(track);
         if (track.m_bDeleteWav)
             DeleteWav(track);
     }
@@ -323,6 +325,17 @@ bool CEncodeRun::FinishStream(SChunkJob& job) {
     m_library.m_pCloseStream(job.m_hStream);
     job.m_bStreamOpen = false;
     return true;
+}
+
+void CEncodeRun::WritePlaylistEntry(const CTrackItem& track) {
+    if (CPlaylistWriter::WritePlaylistEntry(track, m_settings, m_strPlaylistPath))
+        return;
+    // Said once per run: a playlist that cannot be written fails alike for every track.
+    if (m_nPlaylistFailures++ == 0) {
+        m_prompt.ShowMessage("Unable to add the file\n\n" + track.m_strMp3Path +
+                                 "\n\nto the playlist\n\n" + m_strPlaylistPath,
+                             EPromptIcon::Exclamation);
+    }
 }
 
 void CEncodeRun::DeleteWav(CTrackItem& track) {

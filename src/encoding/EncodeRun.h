@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 class CAppSettings;
@@ -51,6 +52,9 @@ public:
                                         unsigned nSampleFrames, unsigned nFrameSize);
 
     const SEncodeCounters& Counters() const { return m_counters; }
+    // The run's playlist, and the entries of encoded tracks it is missing; read after the run.
+    const std::string& PlaylistPath() const { return m_strPlaylistPath; }
+    unsigned PlaylistFailures() const { return m_nPlaylistFailures; }
 
 private:
     enum class EFileResult { Encoded, Skipped, RunEnds };
@@ -67,6 +71,7 @@ private:
     bool EncodeAndWrite(SChunkJob& job, const std::int16_t* pValues, std::uint32_t nValues,
                         std::uint64_t nDoneBefore);
     bool FinishStream(SChunkJob& job);
+    void WritePlaylistEntry(const CTrackItem& track);
     void DeleteWav(CTrackItem& track);
     bool StopRequested(SChunkJob& job);
 
@@ -78,6 +83,8 @@ private:
     SEncodeCounters m_counters;
     std::atomic<bool> m_bStopRequested{false};
     std::atomic<bool> m_bWorkerEnded{false};
-    bool m_bAllTracksInOneDir = false;
+    // Where this run's playlist goes, and how many entries could not be written to it.
+    std::string m_strPlaylistPath;
+    std::atomic<unsigned> m_nPlaylistFailures{0};
     std::thread m_worker;
 };

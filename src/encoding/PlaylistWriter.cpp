@@ -7,7 +7,10 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <fstream>
 
 namespace {
 enum EPlaylistKind : unsigned { kNone = 0, kM3u = 1, kExtendedM3u = 2, kPls = 3 };
@@ -30,6 +33,22 @@ bool FileExists(const std::string& strPath) {
     return true;
 }
 
+// Whether the name holds a letter or digit (any non-ASCII character counts as one).
+bool HasNameCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || std::isalnum(byte) != 0;
+    });
+}
+
+// The name of the folder that `strDir` (ending in '/') stands for.
+std::string FolderName(const std::string& strDir) {
+    std::string_view dir(strDir);
+    while (!dir.empty() && dir.back() == '/')
+        dir.remove_suffix(1);
+    return std::string(CText::FileNamePart(dir));
+}
+
 // Appends `text` to the file; false when it could not be opened or written.
 bool AppendText(const std::string& strPath, const std::string& text) {
     std::FILE* file = std::fopen(strPath.c_str(), "a");
@@ -50,9 +69,40 @@ std::string ExtendedM3uEntry(const CTrackItem& track, bool bNewFile) {
     return entry + M3uEntry(track);
 }
 
+// Whether an M3U playlist has a line holding `strMp3Path`.
+bool M3uHasEntry(const std::string& strPath, const std::string& strMp3Path) {
+    std::ifstream in(strPath, std::ios::binary);
+    const std::string wanted = CText::OneLine(strMp3Path);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == wanted)
+            return true;
+    }
+    return false;
+}
+
+bool PlsHasEntry(const CPrivateProfile& pls, const std::string& strMp3Path) {
+    const std::vector<std::string> keys = pls.KeyNames(kPlsSection);
+    return std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
+        return CText::ToLowerAscii(key).starts_with("file") &&
+               pls.GetString(kPlsSection, key, "") == CText::OneLine(strMp3Path);
+    });
+}
+
+bool AppendM3uEntry(const std::string& strPath, const CTrackItem& track, bool bExtended) {
+    if (M3uHasEntry(strPath, track.m_strMp3Path))
+        return true;
+    if (!bExtended)
+        return AppendText(strPath, M3uEntry(track));
+    return AppendText(strPath, ExtendedM3uEntry(track, !FileExists(strPath)));
+}
+
 bool WritePlsEntry(const std::string& strPath, const CTrackItem& track) {
     CPrivateProfile pls;
     pls.Load(strPath);
+    if (PlsHasEntry(pls, track.m_strMp3Path))
+        return true;
     // A damaged count starts the numbering afresh rather than at a wrapped number.
     const long long count = pls.GetInt(kPlsSection, "NumberOfEntries", 0);
     const unsigned n = count > 0 && count < 0xFFFFFFFFLL ? static_cast<unsigned>(count) + 1 : 1;
@@ -77,14 +127,25 @@ void CPlaylistWriter::MakePlaylistName(CAppSettings& settings, const CProfile& p
     CText::ReplaceAll(name, "[album]", settings.m_strAlbum);
     CText::ReplaceAll(name, "[year]", settings.m_strYear);
     CText::ReplaceAll(name, "[genre]", CGenreTable::GenreName(settings.m_nGenre));
-    name = CSymbolReplacement::Load(profile).ReplaceFileNameSymbols(std::move(name));
+    const CSymbolReplacement symbols = CSymbolReplacement::Load(profile);
+    name = symbols.ReplaceFileNameSymbols(std::move(name));
+    if (!HasNameCharacter(name))
+        name = symbols.ReplaceFileNameSymbols(FolderName(settings.m_strInputDir));
+    if (name.empty())
+        name = "Playlist";
     settings.m_strPlaylistName = name + (settings.m_nPlaylistType == kPls ? ".pls" : ".m3u");
 }
 
-std::string CPlaylistWriter::PlaylistPath(const CAppSettings& settings, bool bAllTracksInOneDir) {
-    const std::string& directory = bAllTracksInOneDir && settings.m_bSameDir
-                                       ? settings.m_strInputDir
-                                       : settings.m_strOutputDir;
+std::string CPlaylistWriter::PlaylistDirectory(const CAppSettings& settings,
+                                               const std::string& strFirstWavDir) {
+    if (settings.m_bSameDir && !strFirstWavDir.empty())
+        return strFirstWavDir;
+    return settings.m_strOutputDir;
+}
+
+std::string CPlaylistWriter::PlaylistPath(const CAppSettings& settings,
+                                          const std::string& strFirstWavDir) {
+    const std::string directory = PlaylistDirectory(settings, strFirstWavDir);
     // Directory settings normally end in '/'; one that does not still names a directory,
     // and an empty one leaves the name relative rather than turning it into a root path.
     if (directory.empty() || directory.back() == '/')
@@ -93,21 +154,15 @@ std::string CPlaylistWriter::PlaylistPath(const CAppSettings& settings, bool bAl
 }
 
 bool CPlaylistWriter::WritePlaylistEntry(const CTrackItem& track, const CAppSettings& settings,
-                                         bool bAllTracksInOneDir) {
-    if (settings.m_nPlaylistType == kNone)
-        return true;
-    // A name is made whenever the kind is set; without one there is no file to add to.
-    if (settings.m_strPlaylistName.empty())
-        return false;
-
-    const std::string path = PlaylistPath(settings, bAllTracksInOneDir);
+                                         const std::string& strPath) {
     switch (settings.m_nPlaylistType) {
+    case kNone:
+        return true;
     case kM3u:
-        return AppendText(path, M3uEntry(track));
     case kExtendedM3u:
-        return AppendText(path, ExtendedM3uEntry(track, !FileExists(path)));
+        return AppendM3uEntry(strPath, track, settings.m_nPlaylistType == kExtendedM3u);
     case kPls:
-        return WritePlsEntry(path, track);
+        return WritePlsEntry(strPath, track);
     default:
         return false;
     }

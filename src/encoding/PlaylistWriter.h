@@ -11,14 +11,20 @@ class CTrackItem;
 class CPlaylistWriter {
 public:
     // Recomputes `settings.m_strPlaylistName` from the kind, the template and the tag
-    // defaults.
+    // defaults. A name with nothing but separators in it (no album, no year) becomes the
+    // source folder's name.
     static void MakePlaylistName(CAppSettings& settings, const CProfile& profile);
 
-    // The full path of the playlist: the source directory when every track lies in it
-    // and MP3 files go beside their WAV files, else the destination directory.
-    static std::string PlaylistPath(const CAppSettings& settings, bool bAllTracksInOneDir);
+    // The folder of the playlist: beside the first track's WAV file when MP3 files go
+    // beside their WAV files, where the user looks for them; else the destination.
+    static std::string PlaylistDirectory(const CAppSettings& settings,
+                                         const std::string& strFirstWavDir);
+    static std::string PlaylistPath(const CAppSettings& settings,
+                                    const std::string& strFirstWavDir);
 
-    // Appends the entry of `track`; false when the playlist could not be written.
+    // Adds the entry of `track` to the playlist at `strPath` unless one with the same MP3
+    // path is there already, so a batch encoded again is not listed twice. False when the
+    // playlist could not be written.
     static bool WritePlaylistEntry(const CTrackItem& track, const CAppSettings& settings,
-                                   bool bAllTracksInOneDir);
+                                   const std::string& strPath);
 };

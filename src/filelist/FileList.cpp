@@ -196,6 +196,11 @@ bool CFileList::ValidateDestination(const std::string& strPath, IUserPrompt& pro
                            EPromptIcon::Exclamation);
         return false;
     }
+    return EnsureFolder(strPath, prompt, catalogue);
+}
+
+bool CFileList::EnsureFolder(const std::string& strPath, IUserPrompt& prompt,
+                             const CStringCatalogue& catalogue) {
     std::error_code error;
     if (fs::is_directory(strPath, error))
         return true;
@@ -258,6 +263,12 @@ bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
         return false;
     if (!m_settings.m_bSameDir &&
         !ValidateDestination(m_settings.m_strOutputDir, prompt, catalogue))
+        return false;
+    // MP3 files then go beside their WAV files, but the playlist's folder may be missing.
+    // It already holds a WAV file, so its name is not held to the destination's rules.
+    if (m_settings.m_bSameDir && m_settings.m_nPlaylistType != 0 && !m_tracks.Empty() &&
+        !EnsureFolder(CPlaylistWriter::PlaylistDirectory(m_settings, m_tracks.At(0).m_strWavDir),
+                      prompt, catalogue))
         return false;
     runEncoding();
     return true;

@@ -69,13 +69,17 @@ public:
     // and track i's title into track i; tracks past the album's end get empty titles.
     void ApplyAlbum(const CAlbumInfo& album);
 
-    // Encode: applies the settings, and when a track is checked and the destination is
-    // valid, runs `runEncoding` (the encoding window, or the command line's run).
+    // Encode: applies the settings, and when a track is checked and the destination and
+    // the playlist's folder are there, runs `runEncoding` (the encoding window, or the
+    // command line's run).
     bool Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
                 const std::function<void()>& runEncoding);
 
 private:
     void AddFiles(const std::vector<std::string>& paths);
+    // Asks to create `strPath` when it is missing, and creates it.
+    static bool EnsureFolder(const std::string& strPath, IUserPrompt& prompt,
+                             const CStringCatalogue& catalogue);
     static bool CreateDestination(const std::string& strPath, IUserPrompt& prompt,
                                   const CStringCatalogue& catalogue);
 

@@ -124,12 +124,3 @@ void CTrackList::ApplySettingsToTracks(const CAppSettings& settings, const COutp
         namer.BuildOutputName(*track);
     }
 }
-
-bool CTrackList::AllTracksInOneDirectory() const {
-    if (m_tracks.empty())
-        return true;
-    const std::string& strFirst = m_tracks.front()->m_strWavDir;
-    return std::all_of(m_tracks.begin(), m_tracks.end(), [&strFirst](const auto& track) {
-        return track->m_strWavDir.empty() || track->m_strWavDir == strFirst;
-    });
-}

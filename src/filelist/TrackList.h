@@ -49,9 +49,6 @@ public:
     // encoded tracks take only the new output directory.
     void ApplySettingsToTracks(const CAppSettings& settings, const COutputNamer& namer);
 
-    // True when every track with a WAV directory has the first track's directory.
-    bool AllTracksInOneDirectory() const;
-
 private:
     std::vector<std::unique_ptr<CTrackItem>> m_tracks;
     // Every track's path, for the duplicate check of AddWaveFile; a multiset so that a

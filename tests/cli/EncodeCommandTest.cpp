@@ -40,6 +40,22 @@ TEST_F(EncodeCommandTest, EncodesAFolderIntoNamedTaggedFilesAndAPlaylist) {
     // Asked before the folder was made, and answered by --yes.
     EXPECT_NE(result.m_strErr.find("does not exist. Do you want the folder to be created?"),
               std::string::npos);
+
+    // Encoding the batch again lists each file once.
+    const std::string playlist = m_dir.ReadFile("out/2001 - Live.m3u");
+    ASSERT_EQ(Run({"encode", "album", "--out", out, "--artist", "Band", "--album", "Live", "--year",
+                   "2001", "--playlist", "extm3u", "--no-progress"})
+                  .m_nExitCode,
+              0);
+    EXPECT_EQ(m_dir.ReadFile("out/2001 - Live.m3u"), playlist);
+
+    // Beside the WAV files, the playlist is there too, named after the folder when the
+    // album and year are unknown.
+    ASSERT_EQ(
+        Run({"encode", "album", "--same-dir", "--playlist", "m3u", "--no-progress"}).m_nExitCode,
+        0);
+    EXPECT_EQ(m_dir.ReadFile("album/album.m3u"),
+              m_dir.Path() + "album/01 - Intro.mp3\n" + m_dir.Path() + "album/02 - Outro.mp3\n");
 }
 
 TEST_F(EncodeCommandTest, WithoutYesAQuestionIsAnsweredNoAndNothingIsWritten) {

@@ -211,6 +211,27 @@ TEST_F(EncodeRunTest, FailedVbrHeaderIsShownAndTheTrackStillCountsAsEncoded) {
     EXPECT_EQ(ReadFile(m_settings.m_strOutputDir + "list.m3u"), Mp3Path(0) + "\n");
 }
 
+TEST_F(EncodeRunTest, APlaylistThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn) {
+    m_settings.m_nPlaylistType = 1;
+    m_settings.m_strPlaylistName = "list.m3u";
+    fs::create_directory(m_settings.m_strOutputDir + "list.m3u");
+    AddWav("one.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    AddWav("two.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    CEncoderLibrary library;
+    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
+    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+    run.RunEncodeWorker();
+
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
+    EXPECT_EQ(run.PlaylistFailures(), 2u);
+    EXPECT_EQ(run.PlaylistPath(), m_settings.m_strOutputDir + "list.m3u");
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Unable to add the file\n\n" + Mp3Path(0) +
+                                                   "\n\nto the playlist\n\n" + run.PlaylistPath());
+}
+
 TEST_F(EncodeRunTest, WavIsDeletedAfterEncodingOrItsFailureShown) {
     m_settings.m_bDelWav = true;
     const std::string first = AddWav("first.wav", CWaveWriter::PcmTone(1, 44100, 0.2));

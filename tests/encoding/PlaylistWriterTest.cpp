@@ -37,7 +37,8 @@ protected:
     }
 
     bool Write(const CTrackItem& track) {
-        return CPlaylistWriter::WritePlaylistEntry(track, m_settings, false);
+        return CPlaylistWriter::WritePlaylistEntry(track, m_settings,
+                                                   CPlaylistWriter::PlaylistPath(m_settings, ""));
     }
 
     CTempDir m_dir;
@@ -64,6 +65,19 @@ TEST(PlaylistNameTest, TemplateTakesTheTagDefaultsAndTheKindsExtension) {
     settings.m_nPlaylistType = 0;
     CPlaylistWriter::MakePlaylistName(settings, profile);
     EXPECT_EQ(settings.m_strPlaylistName, "");
+
+    // Without album and year only separators are left: the source folder names it.
+    settings.m_nPlaylistType = 1;
+    settings.m_strYear = settings.m_strAlbum = "";
+    settings.m_strInputDir = "/music/Live: 1999/";
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "Live- 1999.m3u");
+    settings.m_strInputDir = "/";
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "Playlist.m3u");
+    settings.m_strAlbum = "Ärger";
+    CPlaylistWriter::MakePlaylistName(settings, profile);
+    EXPECT_EQ(settings.m_strPlaylistName, "- Ärger.m3u");
 }
 
 TEST(PlaylistNameTest, TrackTokensStayAndSymbolsFollowTheProfile) {
@@ -81,21 +95,21 @@ TEST(PlaylistNameTest, TrackTokensStayAndSymbolsFollowTheProfile) {
     EXPECT_EQ(settings.m_strPlaylistName, "AC+DC- Rock [title] [number].m3u");
 }
 
-TEST(PlaylistPathTest, SourceDirectoryOnlyWhenAllTracksShareItAndMp3sGoBesideThem) {
+TEST(PlaylistPathTest, BesideTheFirstWavWhenMp3sGoBesideTheirWavsElseTheDestination) {
     CAppSettings settings;
     settings.m_strInputDir = "/wav/";
     settings.m_strOutputDir = "/mp3/";
     settings.m_strPlaylistName = "list.m3u";
     settings.m_bSameDir = 1;
-    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/wav/list.m3u");
-    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, false), "/mp3/list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, "/first/"), "/first/list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, ""), "/mp3/list.m3u");
     settings.m_bSameDir = 0;
-    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/mp3/list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, "/first/"), "/mp3/list.m3u");
 
     settings.m_strOutputDir = "/mp3";
-    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "/mp3/list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, ""), "/mp3/list.m3u");
     settings.m_strOutputDir = "";
-    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, true), "list.m3u");
+    EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, ""), "list.m3u");
 }
 
 TEST_F(PlaylistWriterTest, PlainM3uAppendsOnePathPerTrack) {
@@ -163,12 +177,17 @@ TEST_F(PlaylistWriterTest, NoKindWritesNothingAndAnUnwritablePlaylistIsReported)
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }
 
-TEST_F(PlaylistWriterTest, AllTracksInOneSourceDirectoryPutThePlaylistThere) {
-    CTempDir source;
-    m_settings.m_strInputDir = source.Path();
-    m_settings.m_bSameDir = 1;
-    m_settings.m_nPlaylistType = 1;
-    ASSERT_TRUE(CPlaylistWriter::WritePlaylistEntry(m_first, m_settings, true));
-    EXPECT_EQ(source.ReadFile("list.m3u"), "/music/01 - SOS.mp3\n");
-    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+TEST_F(PlaylistWriterTest, AnEntryWhosePathIsListedAlreadyIsNotRepeated) {
+    for (unsigned kind = 1; kind <= 3; ++kind) {
+        m_settings.m_nPlaylistType = kind;
+        m_settings.m_strPlaylistName = "list" + std::to_string(kind);
+        ASSERT_TRUE(Write(m_first));
+        ASSERT_TRUE(Write(m_second));
+        const std::string once = m_dir.ReadFile(m_settings.m_strPlaylistName);
+        // The same batch again, as a re-run encodes it.
+        EXPECT_TRUE(Write(m_first));
+        EXPECT_TRUE(Write(m_second));
+        EXPECT_EQ(m_dir.ReadFile(m_settings.m_strPlaylistName), once) << "kind " << kind;
+    }
+    EXPECT_EQ(m_dir.ReadFile("list3").find("File3"), std::string::npos);
 }

@@ -169,6 +169,19 @@ TEST_F(FileListTest, EncodeRunsOnlyWithACheckedTrackAndAValidDestination) {
     EXPECT_EQ(runs, 1);
     // The names follow the destination set last.
     EXPECT_EQ(m_tracks.At(0).m_strMp3Path, m_dir.Path() + "01 - t0.mp3");
+
+    // Beside the WAV files the destination does not matter, but the playlist's folder does.
+    m_settings.m_bSameDir = 1;
+    m_settings.m_strOutputDir = "not/absolute/";
+    m_tracks.At(0).m_strWavDir = m_dir.Path() + "gone/";
+    m_prompt.m_bAnswer = false;
+    EXPECT_FALSE(m_fileList.Encode(m_prompt, m_catalogue, run));
+    ASSERT_EQ(m_prompt.Entries().size(), 2u);
+    EXPECT_TRUE(m_prompt.Entries()[1].m_bQuestion);
+    EXPECT_NE(m_prompt.Entries()[1].m_strText.find(m_dir.Path() + "gone/"), std::string::npos);
+    m_settings.m_nPlaylistType = 0;
+    EXPECT_TRUE(m_fileList.Encode(m_prompt, m_catalogue, run));
+    EXPECT_EQ(runs, 2);
 }
 
 TEST_F(FileListTest, TotalsCountCheckedTracksAndMinutesPastAnHour) {

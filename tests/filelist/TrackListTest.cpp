@@ -233,14 +233,4 @@ TEST_F(TrackListTest, ApplyingSettingsSparesTheOptionsOfEncodedTracks) {
     EXPECT_EQ(done.m_strMp3Path, "/old/done.mp3");
 }
 
-TEST_F(TrackListTest, AllTracksInOneDirectoryIgnoresTracksWithoutADirectory) {
-    EXPECT_TRUE(m_list.AllTracksInOneDirectory());
-    AppendTracks({"a", "b", "c"});
-    m_list.At(0).m_strWavDir = "/music/";
-    m_list.At(2).m_strWavDir = "/music/";
-    EXPECT_TRUE(m_list.AllTracksInOneDirectory());
-    m_list.At(1).m_strWavDir = "/Music/";
-    EXPECT_FALSE(m_list.AllTracksInOneDirectory());
-}
-
 } // namespace
