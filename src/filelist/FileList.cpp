@@ -245,15 +245,14 @@ void CFileList::ApplyAlbum(const CAlbumInfo& album) {
     m_settings.m_strArtist = chosen.GetArtist();
     m_settings.m_strAlbum = chosen.GetTitle();
     m_settings.m_strYear = chosen.GetYear();
-    const COutputNamer namer(m_settings, m_profile);
     for (size_t i = 0; i < m_tracks.Count(); ++i) {
         CTrackItem& track = m_tracks.At(i);
         track.m_strTitle = chosen.GetTrack(i).GetTitle();
         track.m_strArtist = m_settings.m_strArtist;
         track.m_strAlbum = m_settings.m_strAlbum;
         track.m_strYear = m_settings.m_strYear;
-        namer.BuildOutputName(track);
     }
+    m_tracks.BuildOutputNames(COutputNamer(m_settings, m_profile));
 }
 
 bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,

@@ -7,6 +7,8 @@
 #include "platform/Profile.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace {
 struct STokenValues {
     std::string_view m_strTitle;
@@ -34,36 +36,59 @@ std::string_view GenreText(unsigned nGenre) {
     return nGenre == CGenreTable::kNoGenre ? std::string_view{} : CGenreTable::GenreName(nGenre);
 }
 
-// The letter styles stop at '~': later codes are control characters or bytes that are
-// not UTF-8 on their own, so such positions are numbered in style 0 instead.
+// Letters as spreadsheet columns are named: "A" to "Z", then "AA", "AB", ... "ZZ", "AAA".
 std::string LetterText(unsigned long long nPosition, char first) {
-    const unsigned long long code = static_cast<unsigned long long>(first) + nPosition;
-    if (code > '~')
-        return COutputNamer::NumberText(static_cast<unsigned>(nPosition), 0);
-    return std::string(1, static_cast<char>(code));
+    std::string letters;
+    for (unsigned long long n = nPosition + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>(first + (n - 1) % 26));
+    return letters;
+}
+
+// `text` cut to at most `nBytes` bytes, never inside a UTF-8 character.
+std::string CutUtf8(const std::string& text, size_t nBytes) {
+    if (text.size() <= nBytes)
+        return text;
+    size_t end = nBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
 }
 } // namespace
 
 COutputNamer::COutputNamer(const CAppSettings& settings, const CProfile& profile)
     : m_settings(settings), m_profile(profile) {}
 
-bool COutputNamer::BuildOutputName(CTrackItem& track) const {
+bool COutputNamer::BuildOutputName(CTrackItem& track, unsigned nCopy) const {
     // An encoded track keeps the path its file was written to.
     if (track.m_bEncoded)
         return false;
     const std::string& directory = m_settings.m_bSameDir ? track.m_strWavDir : track.m_strOutputDir;
-    track.m_strMp3Path = directory + FileName(track) + m_settings.m_strMp3Ext;
+    const std::string ending =
+        (nCopy > 1 ? CText::Format(" (%u)", nCopy) : std::string()) + m_settings.m_strMp3Ext;
+    const size_t room = kMaxNameBytes > ending.size() ? kMaxNameBytes - ending.size() : 0;
+
+    // Each pass shortens the title by at least the excess, so the loop ends.
+    std::string title = track.m_strTitle;
+    std::string name = FileName(track, title);
+    while (name.size() > room && !title.empty()) {
+        title = CutUtf8(title, title.size() - std::min(title.size(), name.size() - room));
+        name = FileName(track, title);
+    }
+    // A name still too long without a title (a long album, say) loses its end.
+    if (name.size() > room)
+        name = ReplaceFileNameSymbols(CutUtf8(name, room));
+    track.m_strMp3Path = directory + name + ending;
     return true;
 }
 
-std::string COutputNamer::FileName(const CTrackItem& track) const {
+std::string COutputNamer::FileName(const CTrackItem& track, const std::string& strTitle) const {
     if (m_settings.m_strOutputFileFormat.empty())
         return ReplaceFileNameSymbols(track.m_strFileTitle);
 
     const std::string number = NumberText(track.m_nIndex, m_settings.m_nNumberStyle);
     std::string name = m_settings.m_strOutputFileFormat;
     const bool distinct =
-        ReplaceTokens(name, {track.m_strTitle, GenreText(track.m_nGenre), track.m_strArtist,
+        ReplaceTokens(name, {strTitle, GenreText(track.m_nGenre), track.m_strArtist,
                              track.m_strAlbum, track.m_strYear, number});
     // Without a title or number every track would get the same name.
     if (!distinct)

@@ -2,6 +2,8 @@
 
 #include "filelist/SymbolReplacement.h"
 
+#include <climits>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,10 +19,17 @@ class COutputNamer {
 public:
     COutputNamer(const CAppSettings& settings, const CProfile& profile);
 
+    // The longest file name the file system takes, in bytes.
+    static constexpr size_t kMaxNameBytes = NAME_MAX;
+
     // Rebuilds `track.m_strMp3Path`; false, changing nothing, for an encoded track.
-    bool BuildOutputName(CTrackItem& track) const;
+    // `nCopy` above 1 adds " (nCopy)" before the extension, to tell apart tracks whose
+    // names come out the same (the track list does that). A name too long for the file
+    // system loses the end of its title, keeping the number and the extension.
+    bool BuildOutputName(CTrackItem& track, unsigned nCopy = 1) const;
     std::string ReplaceFileNameSymbols(std::string text) const;
-    // The number of the track at 0-based `nPosition` in style 0..3.
+    // The number of the track at 0-based `nPosition` in style 0..3; the letter styles
+    // go on past "Z" with "AA", "AB", ...
     static std::string NumberText(unsigned nPosition, unsigned nStyle);
 
     // The example the ID3 page shows for `strTemplate`: a file name with ".mp3" and
@@ -30,8 +39,8 @@ public:
                             std::string_view strYear, unsigned nGenre) const;
 
 private:
-    // The file name without directory and extension.
-    std::string FileName(const CTrackItem& track) const;
+    // The file name without directory and extension, with `strTitle` for [title].
+    std::string FileName(const CTrackItem& track, const std::string& strTitle) const;
 
     const CAppSettings& m_settings;
     const CProfile& m_profile;

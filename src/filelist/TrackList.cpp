@@ -106,8 +106,7 @@ void CTrackList::Sort(int nKey, bool bReverse, const COutputNamer& namer) {
                          return bReverse ? KeyLess(nKey, *b, *a) : KeyLess(nKey, *a, *b);
                      });
     Renumber();
-    for (auto& track : m_tracks)
-        namer.BuildOutputName(*track);
+    BuildOutputNames(namer);
 }
 
 void CTrackList::Renumber() {
@@ -121,6 +120,21 @@ void CTrackList::ApplySettingsToTracks(const CAppSettings& settings, const COutp
         // An encoded track keeps the options and tags it was encoded with.
         if (!track->m_bEncoded)
             track->CopyEncodingSettings(settings);
-        namer.BuildOutputName(*track);
+    }
+    BuildOutputNames(namer);
+}
+
+void CTrackList::BuildOutputNames(const COutputNamer& namer) {
+    std::unordered_set<std::string> taken;
+    for (const auto& track : m_tracks) {
+        if (track->m_bEncoded)
+            taken.insert(track->m_strMp3Path);
+    }
+    for (auto& track : m_tracks) {
+        if (!namer.BuildOutputName(*track))
+            continue;
+        for (unsigned copy = 2; taken.contains(track->m_strMp3Path); ++copy)
+            namer.BuildOutputName(*track, copy);
+        taken.insert(track->m_strMp3Path);
     }
 }

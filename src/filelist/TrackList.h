@@ -40,7 +40,7 @@ public:
     // `nFrom` is `nTo` or `nTo` + 1, or when `nTo` is negative.
     void Move(int nFrom, int nTo);
     // Sorts by one of the sort keys (`bReverse` inverts every comparison), renumbers,
-    // and rebuilds every output name. Other keys keep the order.
+    // and rebuilds the output names. Other keys keep the order.
     void Sort(int nKey, bool bReverse, const COutputNamer& namer);
     // Sets every track's m_nIndex to its position.
     void Renumber();
@@ -48,6 +48,10 @@ public:
     // Pushes the current settings into every track and rebuilds the output names;
     // encoded tracks take only the new output directory.
     void ApplySettingsToTracks(const CAppSettings& settings, const COutputNamer& namer);
+    // Rebuilds the output name of every track that is not encoded. Names that come out
+    // the same get " (2)", " (3)", ... in list order, so no track of a run overwrites
+    // another's file, nor a file an encoded track wrote.
+    void BuildOutputNames(const COutputNamer& namer);
 
 private:
     std::vector<std::unique_ptr<CTrackItem>> m_tracks;

@@ -82,9 +82,11 @@ TEST_F(ListCommandTest, MissingPathIsReportedAndTheRestStillListed) {
     EXPECT_NE(result.m_strOut.find("01 Opening.wav"), std::string::npos);
 }
 
-TEST_F(ListCommandTest, TheSameFileGivenTwiceIsListedOnce) {
-    const SCliResult result =
-        Run({"list", "album/01 Opening.wav", "album/../album/01 Opening.wav", "album"});
+TEST_F(ListCommandTest, TheSameFileIsListedOnceAndTheSameNameGetsANumber) {
+    m_dir.WriteFile("other/01 Opening.wav", CWaveWriter::PcmTone(2, 44100, 1.0));
+    const SCliResult result = Run({"list", "--template", "[title]", "album/01 Opening.wav",
+                                   "album/../album/01 Opening.wav", "album", "other"});
     ASSERT_EQ(result.m_nExitCode, 0);
-    EXPECT_NE(result.m_strOut.find("For 2 files required"), std::string::npos) << result.m_strOut;
+    EXPECT_NE(result.m_strOut.find("For 3 files required"), std::string::npos) << result.m_strOut;
+    EXPECT_NE(result.m_strOut.find("01 Opening (2).mp3"), std::string::npos) << result.m_strOut;
 }

@@ -5,8 +5,10 @@
 #include "encoding/TrackItem.h"
 #include "filelist/SymbolReplacement.h"
 #include "platform/Profile.h"
+#include "platform/Text.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,25 +98,22 @@ TEST(SymbolReplacementTest, SaveWritesOneSectionThatLoadsBackExactly) {
     EXPECT_TRUE(loaded.m_bDeleteDoubleDots);
 }
 
-TEST(OutputNamerNumberTest, StylesNumberFromOneAndLettersDoNotWrap) {
+TEST(OutputNamerNumberTest, StylesNumberFromOneAndLettersGoOnPastZ) {
     EXPECT_EQ(COutputNamer::NumberText(0, 0), "1");
     EXPECT_EQ(COutputNamer::NumberText(9, 0), "10");
     EXPECT_EQ(COutputNamer::NumberText(8, 1), "09");
     EXPECT_EQ(COutputNamer::NumberText(9, 1), "10");
-    EXPECT_EQ(COutputNamer::NumberText(0, 2), "A");
-    EXPECT_EQ(COutputNamer::NumberText(26, 2), "[");
-    EXPECT_EQ(COutputNamer::NumberText(0, 3), "a");
-    EXPECT_EQ(COutputNamer::NumberText(26, 3), "{");
     EXPECT_EQ(COutputNamer::NumberText(2, 4), "3");
     EXPECT_EQ(COutputNamer::NumberText(4294967295u, 0), "4294967296");
-}
-
-TEST(OutputNamerNumberTest, LettersGiveWayToDigitsPastPrintableAscii) {
-    EXPECT_EQ(COutputNamer::NumberText(61, 2), "~");
-    EXPECT_EQ(COutputNamer::NumberText(62, 2), "63");
-    EXPECT_EQ(COutputNamer::NumberText(29, 3), "~");
-    EXPECT_EQ(COutputNamer::NumberText(30, 3), "31");
-    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 3), "4294967296");
+    EXPECT_EQ(COutputNamer::NumberText(0, 2), "A");
+    EXPECT_EQ(COutputNamer::NumberText(25, 2), "Z");
+    EXPECT_EQ(COutputNamer::NumberText(26, 2), "AA");
+    EXPECT_EQ(COutputNamer::NumberText(27, 2), "AB");
+    EXPECT_EQ(COutputNamer::NumberText(701, 2), "ZZ");
+    EXPECT_EQ(COutputNamer::NumberText(702, 2), "AAA");
+    EXPECT_EQ(COutputNamer::NumberText(0, 3), "a");
+    EXPECT_EQ(COutputNamer::NumberText(26, 3), "aa");
+    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 3), "mwlqkwv");
 }
 
 TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
@@ -152,17 +151,38 @@ TEST_F(OutputNamerTest, WavNameStandsInForAnEmptyTemplateOrAnEmptyResult) {
     EXPECT_EQ(PathOf(4, "..."), "/mp3/.mp3");
 }
 
-TEST_F(OutputNamerTest, LettersPastZGoThroughTheSymbolTable) {
-    m_settings.m_nNumberStyle = 2;
-    m_settings.m_strOutputFileFormat = "[number] [title]";
-    EXPECT_EQ(PathOf(25, "x"), "/mp3/Z x.mp3");
-    EXPECT_EQ(PathOf(26, "x"), "/mp3/[ x.mp3");
-    EXPECT_EQ(PathOf(27, "x"), "/mp3/- x.mp3");
-}
-
 TEST_F(OutputNamerTest, TokensInsideATitleAreFilledButTheTitleIsNotReread) {
     m_settings.m_strArtist = "Abba";
     EXPECT_EQ(PathOf(0, "Best of [artist] [title]"), "/mp3/01 - Best of Abba [title].mp3");
+}
+
+TEST_F(OutputNamerTest, ANameTooLongForTheFileSystemLosesTheEndOfItsTitle) {
+    CTempDir dir;
+    m_settings.m_strOutputDir = dir.Path();
+    std::string title;
+    for (int i = 0; i < 200; ++i)
+        title += "\u00e9";
+    CTrackItem track(m_settings);
+    track.m_nIndex = 2;
+    track.m_strTitle = title;
+    for (unsigned copy : {1u, 2u}) {
+        ASSERT_TRUE(m_namer.BuildOutputName(track, copy));
+        const std::string name(CText::FileNamePart(track.m_strMp3Path));
+        EXPECT_LE(name.size(), COutputNamer::kMaxNameBytes);
+        EXPECT_GT(name.size(), COutputNamer::kMaxNameBytes - 2);
+        EXPECT_TRUE(name.starts_with("03 - \u00e9")) << name;
+        EXPECT_TRUE(name.ends_with(copy == 1 ? "\u00e9.mp3" : "\u00e9 (2).mp3")) << name;
+        // The file system takes the name.
+        EXPECT_NO_THROW(dir.WriteFile(name, "x"));
+        EXPECT_TRUE(std::filesystem::exists(track.m_strMp3Path)) << name;
+    }
+
+    // Without a title in the template the name is cut at its end.
+    m_settings.m_strOutputFileFormat = "[number] - [album]";
+    track.m_strAlbum = std::string(300, 'a');
+    ASSERT_TRUE(m_namer.BuildOutputName(track));
+    EXPECT_EQ(CText::FileNamePart(track.m_strMp3Path),
+              "03 - " + std::string(COutputNamer::kMaxNameBytes - 9, 'a') + ".mp3");
 }
 
 TEST_F(OutputNamerTest, SameDirectoryPutsTheMp3BesideTheWav) {

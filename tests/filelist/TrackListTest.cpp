@@ -209,6 +209,21 @@ TEST_F(TrackListTest, SortRenumbersAndRenamesEvenForKeysThatKeepTheOrder) {
     EXPECT_EQ(m_list.At(2).m_strMp3Path, "/out/kept.mp3");
 }
 
+TEST_F(TrackListTest, NamesThatComeOutTheSameGetDistinctNumbersInListOrder) {
+    m_settings.m_strOutputFileFormat = "[title]";
+    AppendTracks({"/a/x.wav", "/b/x.wav", "/c/x.wav", "/d/y.wav"});
+    for (size_t i = 0; i < m_list.Count(); ++i)
+        m_list.At(i).m_strTitle = i < 3 ? "Intro" : "Intro (2)";
+    // An encoded track holds its name; the others keep clear of it.
+    m_list.At(2).m_bEncoded = true;
+    m_list.At(2).m_strMp3Path = m_dir.Path() + "Intro.mp3";
+    m_list.ApplySettingsToTracks(m_settings, m_namer);
+    std::vector<std::string> names;
+    for (size_t i = 0; i < m_list.Count(); ++i)
+        names.push_back(m_list.At(i).m_strMp3Path.substr(m_dir.Path().size()));
+    EXPECT_EQ(names, (Paths{"Intro (2).mp3", "Intro (3).mp3", "Intro.mp3", "Intro (2) (2).mp3"}));
+}
+
 TEST_F(TrackListTest, ApplyingSettingsSparesTheOptionsOfEncodedTracks) {
     AppendTracks({"/m/new.wav", "/m/done.wav"});
     CTrackItem& done = m_list.At(1);
