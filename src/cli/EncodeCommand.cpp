@@ -85,8 +85,8 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
     CTrackList tracks;
     CListCommand adder(m_settings, m_profile);
     const bool allRead = adder.AddPaths(paths, tracks, std::cerr);
-    for (const std::string& skipped : adder.SkippedFiles())
-        std::cerr << "wavsmith-cli: skipped, not a PCM WAV file this program reads: " << skipped
+    for (const SSkippedFile& skipped : adder.SkippedFiles())
+        std::cerr << "wavsmith-cli: skipped " << skipped.m_strPath << ": " << skipped.m_strReason
                   << '\n';
     if (tracks.Empty()) {
         std::cerr << "wavsmith-cli: no WAV file to encode\n";

@@ -68,8 +68,10 @@ bool CListCommand::AddPaths(const std::vector<std::string>& paths, CTrackList& t
             allRead = false;
             continue;
         }
-        m_skippedFiles.insert(m_skippedFiles.end(), fileList.SkippedFiles().begin(),
-                              fileList.SkippedFiles().end());
+        for (const SSkippedFile& skipped : fileList.SkippedFiles()) {
+            m_skippedFiles.push_back(skipped);
+            allRead = allRead && !skipped.m_bUnreadable;
+        }
     }
     return allRead;
 }
@@ -100,8 +102,8 @@ void CListCommand::PrintList(const CTrackList& tracks, const CStringCatalogue& c
     if (!m_skippedFiles.empty()) {
         out << '\n' << catalogue.LoadUiString(UiString::kSkipFilesExplanation) << '\n';
         for (size_t i = 0; i < m_skippedFiles.size(); ++i)
-            out << CText::Format("%d", static_cast<int>(i + 1)) << "  " << m_skippedFiles[i]
-                << '\n';
+            out << CText::Format("%d", static_cast<int>(i + 1)) << "  "
+                << m_skippedFiles[i].m_strPath << ": " << m_skippedFiles[i].m_strReason << '\n';
     }
     out << '\n'
         << CTrackListColumns::TotalSizeText(tracks, catalogue) << '\n'

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filelist/FileList.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,18 +17,19 @@ public:
     CListCommand(CAppSettings& settings, const CProfile& profile);
 
     // Adds every path: a WAV file, or the WAV files of a folder (one level, in name
-    // order). Refused files are collected; paths that do not exist are reported on
-    // `errors`. Returns false when any path could not be read.
+    // order). Refused files are collected with their reasons; paths that do not exist are
+    // reported on `errors`. Returns false when any path or file could not be read.
     bool AddPaths(const std::vector<std::string>& paths, CTrackList& tracks, std::ostream& errors);
 
-    // The table of tracks, then the refused files, then the two totals lines.
+    // The table of tracks, then the refused files with their reasons, then the two
+    // totals lines.
     void PrintList(const CTrackList& tracks, const CStringCatalogue& catalogue,
                    std::ostream& out) const;
 
-    const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
+    const std::vector<SSkippedFile>& SkippedFiles() const { return m_skippedFiles; }
 
 private:
     CAppSettings& m_settings;
     const CProfile& m_profile;
-    std::vector<std::string> m_skippedFiles;
+    std::vector<SSkippedFile> m_skippedFiles;
 };

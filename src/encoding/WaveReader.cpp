@@ -2,9 +2,11 @@
 
 #include "encoding/TrackItem.h"
 #include "platform/RegularFile.h"
+#include "platform/SystemError.h"
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <sys/stat.h>
@@ -29,135 +31,200 @@ constexpr std::int32_t kMinFmtSize = 16;
 constexpr size_t kSkipPiece = 1024;
 constexpr unsigned long long kHeaderSize = 44;
 constexpr std::uint16_t kPcmFormatTag = 1;
+constexpr std::uint16_t kFloatFormatTag = 3;
 constexpr std::uint16_t kRefusedBitsPerSample = 8;
 
+// One walk over the chunks of a stream, remembering why it refused the stream.
+class CHeaderWalk {
+public:
+    CHeaderWalk(CTrackItem& track, std::FILE* stream) : m_track(track), m_stream(stream) {}
+
+    bool Walk();
+    const SWaveRefusal& Refusal() const { return m_refusal; }
+
+private:
+    bool Refuse(std::string strReason) {
+        m_refusal.m_strReason = std::move(strReason);
+        return false;
+    }
+    // The stream ended, or failed, where the structure needs more bytes.
+    bool RefuseCutShort() {
+        if (std::ferror(m_stream) != 0) {
+            m_refusal.m_bUnreadable = true;
+            return Refuse(CSystemError::Text(errno));
+        }
+        return Refuse("the file ends inside a chunk");
+    }
+
+    bool ReadBytes(int nBytes, bool bBigEndian, std::uint32_t& value);
+    bool ReadId(std::uint32_t& id) { return ReadBytes(4, true, id); }
+    bool ReadLe32(std::uint32_t& value) { return ReadBytes(4, false, value); }
+    bool ReadLe16(std::uint16_t& value);
+    bool ReadChunkSize(std::int32_t& nSize);
+    bool Skip(std::uint32_t nBytes);
+    bool ReadFmtChunk();
+    bool ReadDataChunk();
+    bool WalkChunks();
+    bool CheckFormat();
+
+    CTrackItem& m_track;
+    std::FILE* m_stream;
+    SWaveRefusal m_refusal;
+};
+
 // Reads `nBytes` bytes into a number, first byte highest (`bBigEndian`) or lowest.
-bool ReadBytes(std::FILE* stream, int nBytes, bool bBigEndian, std::uint32_t& value) {
+bool CHeaderWalk::ReadBytes(int nBytes, bool bBigEndian, std::uint32_t& value) {
     value = 0;
     for (int i = 0; i < nBytes; ++i) {
-        const int byte = std::fgetc(stream);
+        const int byte = std::fgetc(m_stream);
         if (byte == EOF)
-            return false;
+            return RefuseCutShort();
         const auto bits = static_cast<std::uint32_t>(byte);
         value = bBigEndian ? (value << 8 | bits) : (value | bits << (8 * i));
     }
     return true;
 }
 
-bool ReadId(std::FILE* stream, std::uint32_t& id) {
-    return ReadBytes(stream, 4, true, id);
-}
-
-bool ReadLe32(std::FILE* stream, std::uint32_t& value) {
-    return ReadBytes(stream, 4, false, value);
-}
-
-// Chunk sizes are signed in the file: one above 2 GiB reads as negative and is refused.
-bool ReadChunkSize(std::FILE* stream, std::int32_t& nSize) {
-    std::uint32_t raw = 0;
-    if (!ReadLe32(stream, raw))
-        return false;
-    nSize = static_cast<std::int32_t>(raw);
-    return nSize >= 0;
-}
-
 // The file's 16-bit fields are signed, but the record keeps them in 16 bits, where the
 // sign extension leaves no trace: only the bit pattern is kept.
-bool ReadLe16(std::FILE* stream, std::uint16_t& value) {
+bool CHeaderWalk::ReadLe16(std::uint16_t& value) {
     std::uint32_t raw = 0;
-    if (!ReadBytes(stream, 2, false, raw))
+    if (!ReadBytes(2, false, raw))
         return false;
     value = static_cast<std::uint16_t>(raw);
     return true;
 }
 
+// Chunk sizes are signed in the file: one above 2 GiB reads as negative and is refused.
+bool CHeaderWalk::ReadChunkSize(std::int32_t& nSize) {
+    std::uint32_t raw = 0;
+    if (!ReadLe32(raw))
+        return false;
+    nSize = static_cast<std::int32_t>(raw);
+    return nSize >= 0 || Refuse("damaged chunk size");
+}
+
 // Reads through `nBytes` bytes; false when the file ends first.
-bool Skip(std::FILE* stream, std::uint32_t nBytes) {
+bool CHeaderWalk::Skip(std::uint32_t nBytes) {
     char buffer[kSkipPiece];
     while (nBytes > 0) {
         const size_t piece = std::min<size_t>(nBytes, kSkipPiece);
-        if (std::fread(buffer, 1, piece, stream) != piece)
-            return false;
+        if (std::fread(buffer, 1, piece, m_stream) != piece)
+            return RefuseCutShort();
         nBytes -= static_cast<std::uint32_t>(piece);
     }
     return true;
 }
 
 // Reads the `fmt ` chunk after its identifier.
-bool ReadFmtChunk(CTrackItem& track, std::FILE* stream) {
+bool CHeaderWalk::ReadFmtChunk() {
     std::int32_t nSize = 0;
-    if (!ReadChunkSize(stream, nSize) || nSize < kMinFmtSize)
+    if (!ReadChunkSize(nSize))
         return false;
+    if (nSize < kMinFmtSize)
+        return Refuse("fmt chunk too short");
     std::uint32_t nSampleRate = 0;
     std::uint32_t nByteRate = 0;
-    if (!ReadLe16(stream, track.m_wFormatTag) || !ReadLe16(stream, track.m_nChannels) ||
-        !ReadLe32(stream, nSampleRate) || !ReadLe32(stream, nByteRate) ||
-        !ReadLe16(stream, track.m_nBlockAlign) || !ReadLe16(stream, track.m_wBitsPerSample))
+    if (!ReadLe16(m_track.m_wFormatTag) || !ReadLe16(m_track.m_nChannels) ||
+        !ReadLe32(nSampleRate) || !ReadLe32(nByteRate) || !ReadLe16(m_track.m_nBlockAlign) ||
+        !ReadLe16(m_track.m_wBitsPerSample))
         return false;
-    track.m_nSamplesPerSec = nSampleRate;
-    track.m_nAvgBytesPerSec = nByteRate;
-    if (track.m_wBitsPerSample == kRefusedBitsPerSample)
-        return false;
-    return Skip(stream, static_cast<std::uint32_t>(nSize - kMinFmtSize));
+    m_track.m_nSamplesPerSec = nSampleRate;
+    m_track.m_nAvgBytesPerSec = nByteRate;
+    if (m_track.m_wBitsPerSample == kRefusedBitsPerSample)
+        return Refuse("8-bit samples");
+    return Skip(static_cast<std::uint32_t>(nSize - kMinFmtSize));
 }
 
 // Reads the `data` chunk's length after its identifier and counts its sample frames.
-bool ReadDataChunk(CTrackItem& track, std::FILE* stream) {
+bool CHeaderWalk::ReadDataChunk() {
     std::uint32_t nLength = 0;
-    if (!ReadLe32(stream, nLength))
+    if (!ReadLe32(nLength))
         return false;
     // Lengths up to 4 GiB are legitimate, and a frame narrower than a byte (4-bit mono)
     // would otherwise divide by zero.
     const std::int64_t nFrameBytes =
-        static_cast<std::int64_t>(track.m_nChannels) * track.m_wBitsPerSample / 8;
-    track.m_nSampleFrames =
+        static_cast<std::int64_t>(m_track.m_nChannels) * m_track.m_wBitsPerSample / 8;
+    m_track.m_nSampleFrames =
         nFrameBytes <= 0 ? 0 : static_cast<unsigned>(std::int64_t{nLength} / nFrameBytes);
     return true;
 }
 
-bool SkipChunk(std::FILE* stream) {
-    std::int32_t nSize = 0;
-    if (!ReadChunkSize(stream, nSize))
-        return false;
-    return Skip(stream, static_cast<std::uint32_t>(nSize));
-}
-
 // The chunks after "WAVE", until `data`, the chunk limit, or the end of the file exactly
 // where a chunk would begin.
-bool WalkChunks(CTrackItem& track, std::FILE* stream) {
+bool CHeaderWalk::WalkChunks() {
     for (int nChunk = 0; nChunk < kMaxChunks; ++nChunk) {
-        const int first = std::fgetc(stream);
+        const int first = std::fgetc(m_stream);
         if (first == EOF)
-            return true;
-        std::ungetc(first, stream);
+            return std::ferror(m_stream) == 0 || RefuseCutShort();
+        std::ungetc(first, m_stream);
         std::uint32_t id = 0;
-        if (!ReadId(stream, id))
+        if (!ReadId(id))
             return false;
         if (id == kData)
-            return ReadDataChunk(track, stream);
-        const bool bRead = id == kFmt ? ReadFmtChunk(track, stream) : SkipChunk(stream);
+            return ReadDataChunk();
+        std::int32_t nSize = 0;
+        const bool bRead = id == kFmt
+                               ? ReadFmtChunk()
+                               : ReadChunkSize(nSize) && Skip(static_cast<std::uint32_t>(nSize));
         if (!bRead)
             return false;
     }
     return true;
 }
 
+// Only PCM is encoded; a file without `fmt ` still has tag 0 here.
+bool CHeaderWalk::CheckFormat() {
+    switch (m_track.m_wFormatTag) {
+    case kPcmFormatTag:
+        return true;
+    case 0:
+        return Refuse("no fmt chunk");
+    case kFloatFormatTag:
+        return Refuse("floating-point samples");
+    default:
+        return Refuse(CText::Format("audio format %u, not PCM", m_track.m_wFormatTag));
+    }
+}
+
+bool CHeaderWalk::Walk() {
+    std::uint32_t id = 0;
+    std::uint32_t nRiffSize = 0;
+    const bool bRiff =
+        ReadId(id) && id == kRiff && ReadLe32(nRiffSize) && ReadId(id) && id == kWave;
+    if (!bRiff)
+        return m_refusal.m_bUnreadable || Refuse("not a WAV file");
+    return WalkChunks() && CheckFormat();
+}
+
+bool Refuse(SWaveRefusal* pRefusal, SWaveRefusal refusal) {
+    if (pRefusal != nullptr)
+        *pRefusal = std::move(refusal);
+    return false;
+}
+
 } // namespace
 
-bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath) {
-    std::FILE* stream = CRegularFile::OpenForReading(strPath);
+bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath,
+                                SWaveRefusal* pRefusal) {
+    std::string strError;
+    std::FILE* stream = CRegularFile::OpenForReading(strPath, &strError);
     if (stream == nullptr)
-        return false;
+        return Refuse(pRefusal, {strError, true});
+    const bool bParsed = ParseWaveHeader(track, stream, pRefusal);
     // The size comes from the stream already open, so the file is opened only once.
     struct stat status {};
-    const bool bParsed = ParseWaveHeader(track, stream) && ::fstat(::fileno(stream), &status) == 0;
+    const bool bStatted = ::fstat(::fileno(stream), &status) == 0;
+    const int statError = errno;
     std::fclose(stream);
     if (!bParsed)
         return false;
+    if (!bStatted)
+        return Refuse(pRefusal, {CSystemError::Text(statError), true});
     // RIFF sizes and the record's size are 32-bit: a larger file cannot be a WAV file.
     const auto nFileSize = static_cast<unsigned long long>(status.st_size);
     if (nFileSize > std::numeric_limits<std::uint32_t>::max())
-        return false;
+        return Refuse(pRefusal, {"larger than 4 GiB", false});
     track.m_nWavSize = static_cast<unsigned>(nFileSize);
     track.m_nPlayTime = PlayTime(track, nFileSize);
     track.m_strWavDir = std::string(CText::DirectoryPart(strPath));
@@ -167,17 +234,11 @@ bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath) {
     return true;
 }
 
-bool CWaveReader::ParseWaveHeader(CTrackItem& track, std::FILE* stream) {
-    std::uint32_t id = 0;
-    std::uint32_t nRiffSize = 0;
-    if (!ReadId(stream, id) || id != kRiff || !ReadLe32(stream, nRiffSize))
-        return false;
-    if (!ReadId(stream, id) || id != kWave)
-        return false;
-    if (!WalkChunks(track, stream))
-        return false;
-    // Only PCM is encoded; a file without `fmt ` still has tag 0 here.
-    return track.m_wFormatTag == kPcmFormatTag;
+bool CWaveReader::ParseWaveHeader(CTrackItem& track, std::FILE* stream, SWaveRefusal* pRefusal) {
+    CHeaderWalk walk(track, stream);
+    if (walk.Walk())
+        return true;
+    return Refuse(pRefusal, walk.Refusal());
 }
 
 unsigned CWaveReader::PlayTime(const CTrackItem& track, unsigned long long nFileSize) {

@@ -52,8 +52,9 @@ CFileList::CFileList(CTrackList& tracks, CAppSettings& settings, const CProfile&
 void CFileList::AddFiles(const std::vector<std::string>& paths) {
     m_skippedFiles.clear();
     for (const std::string& path : paths) {
-        if (!m_tracks.AddWaveFile(path, m_settings) && !m_bDontShowSkipped)
-            m_skippedFiles.push_back(path);
+        SWaveRefusal refusal;
+        if (!m_tracks.AddWaveFile(path, m_settings, &refusal) && !m_bDontShowSkipped)
+            m_skippedFiles.push_back({path, refusal.m_strReason, refusal.m_bUnreadable});
     }
 }
 

@@ -12,6 +12,16 @@ class CProfile;
 class CStringCatalogue;
 class IUserPrompt;
 
+// A file that adding refused, and why: for the Skip Files window and the command line.
+struct SSkippedFile {
+    std::string m_strPath;
+    std::string m_strReason; // "3 channels", "not a WAV file", "permission denied", ...
+    // The file could not be opened or read at all, as against refused for what it holds.
+    bool m_bUnreadable = false;
+
+    bool operator==(const SSkippedFile&) const = default;
+};
+
 // The commands on the batch to encode: adding files, check marks, deleting, the source
 // and destination directories, totals, and starting a run. Lives in the window thread;
 // the desktop list view and the command line drive it alike.
@@ -30,8 +40,8 @@ public:
     // Open Directory: makes `strDirectory` the source directory and refreshes.
     bool OpenDirectory(const std::string& strDirectory);
 
-    // Files the last add refused; empty while the don't-show flag is set.
-    const std::vector<std::string>& SkippedFiles() const { return m_skippedFiles; }
+    // Files the last add refused, in the order given; empty while the don't-show flag is set.
+    const std::vector<SSkippedFile>& SkippedFiles() const { return m_skippedFiles; }
     bool m_bDontShowSkipped = false;
 
     void CheckAll();
@@ -86,5 +96,5 @@ private:
     CTrackList& m_tracks;
     CAppSettings& m_settings;
     const CProfile& m_profile;
-    std::vector<std::string> m_skippedFiles;
+    std::vector<SSkippedFile> m_skippedFiles;
 };

@@ -11,10 +11,14 @@
 
 namespace {
 
-bool CanOpen(const std::string& strPath) {
-    std::FILE* file = CRegularFile::OpenForReading(strPath);
-    if (file == nullptr)
+bool CanOpen(const std::string& strPath, SWaveRefusal* pRefusal) {
+    std::string strError;
+    std::FILE* file = CRegularFile::OpenForReading(strPath, &strError);
+    if (file == nullptr) {
+        if (pRefusal != nullptr)
+            *pRefusal = {strError, true};
         return false;
+    }
     std::fclose(file);
     return true;
 }
@@ -42,12 +46,16 @@ bool KeyLess(int nKey, const CTrackItem& a, const CTrackItem& b) {
 
 } // namespace
 
-bool CTrackList::AddWaveFile(const std::string& strPath, const CAppSettings& settings) {
-    if (!CText::EndsWithNoCase(strPath, ".wav"))
+bool CTrackList::AddWaveFile(const std::string& strPath, const CAppSettings& settings,
+                             SWaveRefusal* pRefusal) {
+    if (!CText::EndsWithNoCase(strPath, ".wav")) {
+        if (pRefusal != nullptr)
+            *pRefusal = {"not a .wav file name", false};
         return false;
+    }
     // A listed file is not read again; it need only still be there.
     if (Contains(strPath))
-        return CanOpen(strPath);
+        return CanOpen(strPath, pRefusal);
     auto track = std::make_unique<CTrackItem>(settings);
     track->m_nIndex = static_cast<unsigned>(m_tracks.size());
     track->m_bWavPresent = true;
@@ -56,7 +64,7 @@ bool CTrackList::AddWaveFile(const std::string& strPath, const CAppSettings& set
     track->m_bChecked = true;
     // The reader's own open is the test that the file can be opened; it also sets the
     // file title, which is the first title.
-    if (!CWaveReader::ParseWaveFile(*track, strPath))
+    if (!CWaveReader::ParseWaveFile(*track, strPath, pRefusal))
         return false;
     track->m_strTitle = track->m_strFileTitle;
     Append(std::move(track));

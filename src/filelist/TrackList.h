@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoding/TrackItem.h"
+#include "encoding/WaveReader.h"
 
 #include <memory>
 #include <string>
@@ -22,8 +23,10 @@ public:
     static constexpr int kSortByStatus = 7;
 
     // Adds the WAV file at `strPath` with the options of `settings`. True when it was
-    // added or is in the list already; false when it is refused.
-    bool AddWaveFile(const std::string& strPath, const CAppSettings& settings);
+    // added or is in the list already; false when it is refused, with the reason in
+    // `pRefusal` when given.
+    bool AddWaveFile(const std::string& strPath, const CAppSettings& settings,
+                     SWaveRefusal* pRefusal = nullptr);
 
     void Append(std::unique_ptr<CTrackItem> track);
     // Removes the track at `nPosition`; a position past the end does nothing.

@@ -2,6 +2,7 @@
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,7 +12,7 @@ protected:
         m_dir.WriteFile("album/01 Opening.wav", CWaveWriter::PcmTone(2, 44100, 2.0));
         m_dir.WriteFile("album/02 Closing.WAV", CWaveWriter::PcmTone(1, 44100, 65.0));
         m_dir.WriteFile("album/03 Broken.wav",
-                        CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes());
+                        CWaveWriter().AddFmtChunk(85, 2, 44100, 16).AddSilentData(16).Bytes());
         m_dir.WriteFile("album/notes.txt", "not audio");
         m_dir.WriteFile("album/deeper/04 Hidden.wav", CWaveWriter::PcmTone(2, 44100, 1.0));
     }
@@ -35,7 +36,9 @@ TEST_F(ListCommandTest, ListsTheFolderOneLevelDeepWithNamesRefusalsAndTotals) {
     EXPECT_NE(out.find("1:05.00"), std::string::npos) << out;
     EXPECT_EQ(out.find("Hidden"), std::string::npos);
     EXPECT_NE(out.find("corrupted or written with non standard audio format"), std::string::npos);
-    EXPECT_NE(out.find("1  " + m_dir.File("album/03 Broken.wav")), std::string::npos) << out;
+    EXPECT_NE(out.find("1  " + m_dir.File("album/03 Broken.wav") + ": audio format 85, not PCM\n"),
+              std::string::npos)
+        << out;
     EXPECT_NE(out.find("For 2 files required: "), std::string::npos);
     EXPECT_NE(out.find("Play time: 01:07"), std::string::npos) << out;
 }
@@ -75,11 +78,20 @@ TEST_F(ListCommandTest, ValuesTheTablesDoNotOfferAreBadUsage) {
     EXPECT_EQ(Run({"--help"}).m_nExitCode, 0);
 }
 
-TEST_F(ListCommandTest, MissingPathIsReportedAndTheRestStillListed) {
-    const SCliResult result = Run({"list", "nowhere.wav", "album/01 Opening.wav"});
+TEST_F(ListCommandTest, MissingOrUnreadablePathsAreReportedAndTheRestStillListed) {
+    SCliResult result = Run({"list", "nowhere.wav", "album/01 Opening.wav"});
     EXPECT_EQ(result.m_nExitCode, 1);
     EXPECT_NE(result.m_strErr.find("nowhere.wav: no such file or folder"), std::string::npos);
     EXPECT_NE(result.m_strOut.find("01 Opening.wav"), std::string::npos);
+
+    // A file in a folder that cannot be read is listed with the system's reason and makes
+    // the run fail, unlike a file refused for its contents.
+    std::filesystem::create_symlink(m_dir.File("gone"), m_dir.File("album/05 Gone.wav"));
+    result = Run({"list", "album"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_NE(result.m_strOut.find(m_dir.File("album/05 Gone.wav") + ": no such file or directory"),
+              std::string::npos)
+        << result.m_strOut;
 }
 
 TEST_F(ListCommandTest, TheSameFileIsListedOnceAndTheSameNameGetsANumber) {

@@ -138,43 +138,55 @@ TEST_F(WaveReaderTest, TheWalkStopsAfterTwentyChunksOrAtTheEndOfTheFile) {
     EXPECT_EQ(m_track->m_nSampleFrames, 0u);
 }
 
-TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructure) {
+TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructureSayingWhy) {
     const std::string cd = CdFormat().AddSilentData(16).Bytes();
+    const std::string cutShort = "the file ends inside a chunk";
     const struct {
-        const char* name;
+        const char* reason;
         std::string bytes;
     } refused[] = {
-        {"empty file", ""},
-        {"not RIFF", "RIFX" + cd.substr(4)},
-        {"not WAVE", cd.substr(0, 8) + "AVI " + cd.substr(12)},
-        {"header cut inside the RIFF size", cd.substr(0, 6)},
-        {"8-bit PCM", CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes()},
-        {"floating point", CWaveWriter().AddFmtChunk(3, 2, 44100, 32).AddSilentData(16).Bytes()},
-        {"14-byte fmt",
+        {"not a WAV file", ""},
+        {"not a WAV file", "RIFX" + cd.substr(4)},
+        {"not a WAV file", cd.substr(0, 8) + "AVI " + cd.substr(12)},
+        {"not a WAV file", cd.substr(0, 6)},
+        {"8-bit samples", CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes()},
+        {"floating-point samples",
+         CWaveWriter().AddFmtChunk(3, 2, 44100, 32).AddSilentData(16).Bytes()},
+        {"audio format 85, not PCM",
+         CWaveWriter().AddFmtChunk(85, 2, 44100, 16).AddSilentData(16).Bytes()},
+        {"fmt chunk too short",
          CWaveWriter().AddRawChunk("fmt ", 14, cd.substr(20, 14)).AddSilentData(16).Bytes()},
-        {"data without fmt", CWaveWriter().AddSilentData(16).Bytes()},
-        {"fmt cut short", cd.substr(0, 30)},
-        {"fmt extension past the end",
-         CWaveWriter().AddRawChunk("fmt ", 40, cd.substr(20, 16)).Bytes()},
-        {"negative chunk size",
+        {"no fmt chunk", CWaveWriter().AddSilentData(16).Bytes()},
+        {cutShort.c_str(), cd.substr(0, 30)},
+        {cutShort.c_str(), CWaveWriter().AddRawChunk("fmt ", 40, cd.substr(20, 16)).Bytes()},
+        {"damaged chunk size",
          CdFormat().AddRawChunk("LIST", 0x80000000u, "").AddSilentData(16).Bytes()},
         // The skip runs in pieces: this one ends in the second piece.
-        {"skipped chunk cut short",
-         CdFormat().AddRawChunk("LIST", 2000, std::string(1500, 'x')).Bytes()},
-        {"chunk identifier cut short", CdFormat().Bytes() + "da"},
-        {"data length cut short", CdFormat().Bytes() + "data\x10"},
+        {cutShort.c_str(), CdFormat().AddRawChunk("LIST", 2000, std::string(1500, 'x')).Bytes()},
+        {cutShort.c_str(), CdFormat().Bytes() + "da"},
+        {cutShort.c_str(), CdFormat().Bytes() + "data\x10"},
     };
     for (const auto& file : refused) {
-        SCOPED_TRACE(file.name);
-        EXPECT_FALSE(Parse(file.bytes));
+        SCOPED_TRACE(file.reason);
+        SWaveRefusal refusal;
+        m_track = std::make_unique<CTrackItem>(m_settings);
+        EXPECT_FALSE(
+            CWaveReader::ParseWaveFile(*m_track, m_dir.WriteFile("x.wav", file.bytes), &refusal));
+        EXPECT_EQ(refusal.m_strReason, file.reason);
+        EXPECT_FALSE(refusal.m_bUnreadable);
     }
 }
 
-TEST_F(WaveReaderTest, RefusesWhatCannotBeOpenedOrRead) {
+TEST_F(WaveReaderTest, WhatCannotBeOpenedIsUnreadableWithTheSystemsReason) {
     CTrackItem track(m_settings);
-    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("missing.wav")));
+    SWaveRefusal refusal;
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("missing.wav"), &refusal));
+    EXPECT_EQ(refusal.m_strReason, "no such file or directory");
+    EXPECT_TRUE(refusal.m_bUnreadable);
     std::filesystem::create_directory(m_dir.File("folder.wav"));
-    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("folder.wav")));
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("folder.wav"), &refusal));
+    EXPECT_EQ(refusal.m_strReason, "a folder");
+    EXPECT_TRUE(refusal.m_bUnreadable);
 }
 
 TEST_F(WaveReaderTest, RefusesAFileLargerThanRiffCanDescribe) {

@@ -145,8 +145,10 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     EXPECT_EQ(m_settings.m_strOutputDir, folder + "/");
     ASSERT_EQ(m_tracks.Count(), 2u);
     EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "a");
-    EXPECT_EQ(m_fileList.SkippedFiles(),
-              (std::vector<std::string>{folder + "/bad.wav", folder + "/pipe.wav"}));
+    EXPECT_EQ(
+        m_fileList.SkippedFiles(),
+        (std::vector<SSkippedFile>{{folder + "/bad.wav", "the file ends inside a chunk", false},
+                                   {folder + "/pipe.wav", "not a regular file", true}}));
 
     m_fileList.m_bDontShowSkipped = true;
     m_fileList.Refresh();
