@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(g++ clang cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libclang-rt-14-dev
-          libmp3lame-dev libmpg123-dev lame valgrind tinyproxy libdiscid-dev)
+          libmp3lame-dev libmpg123-dev lame valgrind tinyproxy libdiscid-dev
+          qt6-base-dev xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -14,10 +14,23 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+bool HasWaveFiles(const std::string& strDirectory) {
+    std::error_code error;
+    for (fs::directory_iterator entry(strDirectory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code entryError;
+        if (CText::EndsWithNoCase(entry->path().filename().string(), ".wav") &&
+            !entry->is_directory(entryError))
+            return true;
+    }
+    return false;
+}
+
 bool IsValidComponent(std::string_view name) {
     if (name.empty())
         return false;
@@ -272,4 +285,17 @@ bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
         return false;
     runEncoding();
     return true;
+}
+
+bool CFileList::SelectSourceFolder(const std::string& strDirectory) {
+    m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strDirectory);
+    if (HasWaveFiles(m_settings.m_strInputDir))
+        DeleteAllItems();
+    return Refresh();
+}
+
+bool CFileList::CanPlayMp3(size_t nPosition) const {
+    if (nPosition >= m_tracks.Count() || !m_tracks.At(nPosition).m_bEncoded)
+        return false;
+    return ::access(m_tracks.At(nPosition).m_strMp3Path.c_str(), R_OK) == 0;
 }

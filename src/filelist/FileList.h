@@ -39,6 +39,9 @@ public:
     bool Refresh();
     // Open Directory: makes `strDirectory` the source directory and refreshes.
     bool OpenDirectory(const std::string& strDirectory);
+    // A folder chosen in the directory tree becomes the source directory; when it holds
+    // WAV files they replace the list, otherwise the list only gains what Refresh finds.
+    bool SelectSourceFolder(const std::string& strDirectory);
 
     // Files the last add refused, in the order given; empty while the don't-show flag is set.
     const std::vector<SSkippedFile>& SkippedFiles() const { return m_skippedFiles; }
@@ -60,6 +63,8 @@ public:
     bool CanEncode() const;
     bool CanChooseDestination() const;
     bool HasItems() const { return !m_tracks.Empty(); }
+    // Play MP3: the track is encoded and its MP3 file can be read.
+    bool CanPlayMp3(size_t nPosition) const;
 
     std::string TotalSizeText(const CStringCatalogue& catalogue) const;
     std::string TotalPlayTimeText(const CStringCatalogue& catalogue) const;

@@ -28,6 +28,10 @@ std::string CPlatformPaths::ProgramDir() {
     return slash == std::string::npos ? "./" : exe.substr(0, slash + 1);
 }
 
+std::string CPlatformPaths::HelpDir() {
+    return ProgramDir() + "help/";
+}
+
 std::string CPlatformPaths::HomeDir() {
     std::string home = EnvironmentValue("HOME");
     if (home.empty()) {

@@ -7,6 +7,8 @@ class CPlatformPaths {
 public:
     // Directory of the running executable; language files and help sit there.
     static std::string ProgramDir();
+    // The help topics, one HTML page each.
+    static std::string HelpDir();
     // $XDG_CONFIG_HOME/Orvandel/ (default ~/.config/Orvandel/).
     static std::string ConfigDir();
     // The user's home directory; the default source and destination directory.

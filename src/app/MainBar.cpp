@@ -1,0 +1,59 @@
+#include "app/MainBar.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "lang/StringCatalogue.h"
+#include "lang/ui/UiText.h"
+
+#include <QAction>
+#include <QToolButton>
+
+namespace {
+constexpr std::string_view kLabelSection = "BarMain";
+constexpr unsigned kHelpLabel = 4024;
+constexpr unsigned kExitLabel = 4025;
+} // namespace
+
+CMainBar::CMainBar(CCommandTable& commands, const CStringCatalogue& catalogue, QWidget* pParent)
+    : QToolBar(pParent), m_commands(commands), m_catalogue(catalogue) {
+    setObjectName(QStringLiteral("MainBar"));
+    setWindowTitle(UiText::WithoutMnemonics(commands.MenuText(CommandId::kMainBar)));
+    setMovable(false);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    AddButton(4019, "document-open", CommandId::kOpenFiles);
+    AddButton(4020, "folder-open", CommandId::kOpenDirectory);
+    AddButton(4021, "network-server", CommandId::kFreeDB);
+    AddButton(4022, "folder", CommandId::kDestination);
+    AddButton(4023, "media-playback-start", CommandId::kEncode);
+    addSeparator();
+    connect(AddButton(kHelpLabel, "help-contents", CommandId::kHelp), &QToolButton::clicked, this,
+            &CMainBar::HelpClicked);
+    connect(AddButton(kExitLabel, "application-exit", CommandId::kExit), &QToolButton::clicked,
+            this, &CMainBar::ExitClicked);
+}
+
+QToolButton* CMainBar::AddButton(unsigned nLabelId, const char* strIcon, unsigned nCommandId) {
+    auto* button = new QToolButton(this);
+    button->setText(UiText::FromUtf8(m_catalogue.LoadUiStringFromSection(nLabelId, kLabelSection)));
+    button->setIcon(QIcon::fromTheme(QString::fromLatin1(strIcon)));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setStatusTip(UiText::Prompt(m_catalogue, nCommandId));
+    button->setAccessibleName(button->text());
+    QFont font = button->font();
+    font.setBold(true);
+    button->setFont(font);
+    addWidget(button);
+    m_commandButtons.emplace_back(button, nCommandId);
+    // Help opens the topic of the page shown, and Exit closes the window as its own
+    // button; the others send their command.
+    if (nLabelId != kHelpLabel && nLabelId != kExitLabel)
+        connect(button, &QToolButton::clicked, this,
+                [this, nCommandId] { m_commands.Run(nCommandId); });
+    return button;
+}
+
+void CMainBar::UpdateButtons() {
+    for (const auto& [button, id] : m_commandButtons)
+        button->setEnabled(m_commands.Action(id)->isEnabled());
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+struct SAppContext;
+class CCommandTable;
+class CSettingsPage;
+class CTrackListPage;
+class QTabWidget;
+
+// The main view: the tab control with the file list, MP3, ID3 and FreeDB settings pages,
+// and the commands on the batch. Pages 0 to 2 store their values into the settings when
+// the user leaves them and load them when they are shown. Lives in the window thread.
+class CWavsmithView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTrackListPage = 0;
+    static constexpr int kMp3Page = 1;
+    static constexpr int kId3Page = 2;
+    static constexpr int kFreeDBPage = 3;
+
+    CWavsmithView(SAppContext& context, CCommandTable& commands, QWidget* pParent = nullptr);
+
+    // The view's start-up: loads the option pages and selects the stored source folder,
+    // which fills the list; a folder that vanished falls back to "/".
+    void Initialize();
+    // The first step of closing the main window: the list is emptied.
+    void CloseView();
+
+    int CurrentPage() const { return m_nCurrentPage; }
+    void SelectPage(int nPage);
+    CSettingsPage& Page(int nPage) { return *m_pages[static_cast<size_t>(nPage)]; }
+    CTrackListPage& TrackListPage() { return *m_pTrackListPage; }
+    // The help topic of the page shown.
+    QString CurrentHelpTopic() const;
+
+    // The display refresh in write mode, followed by the totals and folder panes.
+    void UpdateList();
+
+signals:
+    // After the list was redrawn or the folders changed: totals and info bar follow.
+    void ListUpdated();
+
+private:
+    void RegisterCommands();
+    void RegisterListCommands();
+    void RegisterViewCommands();
+    void OnTabChanged(int nPage);
+    void StorePage(int nPage);
+    // Adding files stores the MP3 and ID3 pages first, so new tracks get their values.
+    void StoreOptionPages();
+    // Reads the check boxes back and renumbers before a command changes the tracks.
+    void ReadBack();
+    bool OnTrackListTab() const { return m_nCurrentPage == kTrackListPage; }
+    // Play WAV and Play MP3 act on the first selected row, or on the first row.
+    size_t TargetRow() const;
+
+    void OnOpenFiles();
+    void OnOpenDirectory();
+    void OnRefresh();
+    void OnDestinationDirectory();
+    void OnEncode();
+    void OnGetInfoFromFreeDB();
+    void OnFileInformation();
+    void OnFolderSelected(const QString& strPath);
+    void ShowSkippedFiles();
+
+    SAppContext& m_context;
+    CCommandTable& m_commands;
+    QTabWidget* m_pTabs;
+    CTrackListPage* m_pTrackListPage;
+    std::array<CSettingsPage*, 4> m_pages{};
+    int m_nCurrentPage = kTrackListPage;
+};

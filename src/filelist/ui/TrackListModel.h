@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class CFileList;
+class CStringCatalogue;
+
+// The file list as a table over the core's track list: one row per track, the nine
+// columns, the check boxes, row colours, the bold row of the track being encoded and the
+// editable title. The model keeps no copy of the tracks; the refresh operations tell the
+// view which rows changed. Lives in the window thread.
+class CTrackListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    CTrackListModel(CFileList& fileList, const CStringCatalogue& catalogue,
+                    QObject* pParent = nullptr);
+
+    // The display refreshes of the file list.
+    // Write mode: rows added or removed at the end until they match the tracks, then every
+    // row redrawn.
+    void RefreshWrite();
+    // Progress mode: only the status icons, status texts and check boxes are redrawn.
+    void RefreshProgress();
+    // Read-back mode: renumbers the tracks and applies the settings to them. The check
+    // boxes need no reading back: a click writes the track at once.
+    void RefreshReadBack();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int nRole) const override;
+    QVariant headerData(int nSection, Qt::Orientation orientation, int nRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int nRole) override;
+
+signals:
+    // A title was edited in place; the view rebuilds the names (rename refresh).
+    void TitleEdited(int nRow);
+    // A check box was clicked; totals and command states follow.
+    void CheckChanged(int nRow);
+
+private:
+    QVariant Background(int nRow) const;
+    QVariant StatusIcon(int nRow) const;
+
+    CFileList& m_fileList;
+    const CStringCatalogue& m_catalogue;
+    // The rows the view knows of; matched to the tracks by RefreshWrite.
+    int m_nRows = 0;
+};

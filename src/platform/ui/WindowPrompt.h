@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/UserPrompt.h"
+
+#include <QMessageBox>
+#include <QString>
+
+// The core's message boxes and questions as modal message boxes on the window thread.
+// The encode worker and the FreeDB threads call it from their own threads and wait for
+// the answer, as they would on a sent message; the window thread calls it directly.
+class CWindowPrompt : public IUserPrompt {
+public:
+    explicit CWindowPrompt(QString strCaption);
+
+    void ShowMessage(const std::string& strText, EPromptIcon icon) override;
+    bool AskYesNo(const std::string& strText, EPromptIcon icon) override;
+
+private:
+    QMessageBox::StandardButton Exec(const std::string& strText, EPromptIcon icon,
+                                     QMessageBox::StandardButtons buttons);
+
+    QString m_strCaption;
+};

@@ -1,0 +1,63 @@
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/WavsmithMainFrame.h"
+#include "app/WavsmithView.h"
+#include "ui/UiTestContext.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+bool IsEnabled(CWavsmithMainFrame& frame, unsigned nId) {
+    frame.Commands().UpdateCommandUi();
+    return frame.Commands().Action(nId)->isEnabled();
+}
+} // namespace
+
+TEST(MainFrameTest, FirstStartPlacementAndBarsPersistAcrossRuns) {
+    SUiTestContext test;
+    {
+        CWavsmithMainFrame frame(test.m_context, {});
+        frame.ShowFromProfile();
+        EXPECT_EQ(frame.windowTitle(), "Wavsmith 1.65");
+        EXPECT_EQ(frame.geometry(), QRect(60, 30, 640, 520));
+        EXPECT_TRUE(frame.statusBar()->isVisible());
+        frame.close();
+        EXPECT_EQ(test.m_profile.GetInt("Settings", "StatusBar", -1), 268435456);
+        EXPECT_EQ(test.m_profile.GetInt("Main", "FrameWndRight", -1), 700);
+    }
+    {
+        CWavsmithMainFrame frame(test.m_context, {});
+        frame.ShowFromProfile();
+        frame.Commands().Run(CommandId::kStatusBar);
+        frame.showMaximized();
+        frame.close();
+        EXPECT_EQ(test.m_profile.GetInt("Settings", "StatusBar", -1), 0);
+        EXPECT_EQ(test.m_profile.GetInt("Main", "FrameWndBottom", -1), 550);
+    }
+    CWavsmithMainFrame frame(test.m_context, {});
+    frame.ShowFromProfile();
+    EXPECT_FALSE(frame.statusBar()->isVisible());
+}
+
+TEST(MainFrameTest, ListCommandsAreEnabledOnTheFileListTabOnly) {
+    SUiTestContext test;
+    test.m_settings.m_strInputDir = test.m_dir.Path();
+    test.WriteWave("a.wav");
+    CWavsmithMainFrame frame(test.m_context, {});
+    frame.ShowFromProfile();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_EQ(test.m_tracks.Count(), 1u);
+
+    EXPECT_TRUE(IsEnabled(frame, CommandId::kRefresh));
+    EXPECT_TRUE(IsEnabled(frame, CommandId::kUncheckAll));
+    EXPECT_FALSE(IsEnabled(frame, CommandId::kCheckAll));
+    QTest::keyClick(&frame, Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(frame.View().CurrentPage(), CWavsmithView::kMp3Page);
+    EXPECT_FALSE(IsEnabled(frame, CommandId::kRefresh));
+    EXPECT_FALSE(IsEnabled(frame, CommandId::kUncheckAll));
+    EXPECT_TRUE(IsEnabled(frame, CommandId::kEncode));
+    EXPECT_TRUE(IsEnabled(frame, CommandId::kFreeDB));
+}
