@@ -1,6 +1,7 @@
 #include "cli/FreedbCommands.h"
 
 #include "cli/ConnectionOptions.h"
+#include "cli/HelloRefusal.h"
 #include "freedb/protocol/AlbumSourceOwner.h"
 #include "freedb/protocol/CddbHttpClient.h"
 #include "freedb/protocol/CddbpClient.h"
@@ -35,15 +36,23 @@ class CFreedbCommands::CLogOwner : public IAlbumSourceOwner {
 public:
     CLogOwner(bool bShow, std::ostream& err) : m_bShow(bShow), m_err(err) {}
     void LogLine(const std::string& strLine) override {
+        m_refusal.Notice(strLine);
         if (m_bShow)
             m_err << CLogStamp::StampNow(strLine) << '\n';
     }
     bool IsStopRequested() const override { return false; }
     bool AskProxyPassword(std::string&, std::string&) override { return false; }
+    bool WasRefused() const { return m_refusal.WasRefused(); }
+    // After a failure: says so when the server refused the hello.
+    void ExplainRefusal() const {
+        if (m_refusal.WasRefused())
+            m_err << m_refusal.Message();
+    }
 
 private:
     bool m_bShow;
     std::ostream& m_err;
+    CHelloRefusal m_refusal;
 };
 
 CFreedbCommands::CFreedbCommands(const CConnectionOptions& options, std::string strProfilePath,
@@ -71,14 +80,18 @@ template <typename Operation> int CFreedbCommands::WithOpenClient(Operation oper
         client = std::make_unique<CCddbpClient>(settings, &logging);
     client->SetOwner(&owner);
     if (!client->Open()) {
-        m_err << "wavsmith-cli: could not connect to " << settings.m_strRemoteServer << ":"
-              << settings.m_strRemotePort << "\n";
+        if (!owner.WasRefused())
+            m_err << "wavsmith-cli: could not connect to " << settings.m_strRemoteServer << ":"
+                  << settings.m_strRemotePort << "\n";
+        owner.ExplainRefusal();
         return kExitFailure;
     }
     const bool done = operation(*client, settings);
     client->Log("\tClosing connection ...");
     client->Close();
     client->Log("done.\r\n");
+    if (!done)
+        owner.ExplainRefusal();
     return done ? kExitSuccess : kExitFailure;
 }
 
@@ -168,7 +181,7 @@ int CFreedbCommands::Search(const std::vector<std::string>& args) {
     return kExitSuccess;
 }
 
-int CFreedbCommands::Sites(const std::vector<std::string>& args) {
+int CFreedbCommands::Sites(const std::vector<std::string>& args, bool bSave) {
     if (!args.empty())
         return Usage("'sites' takes no arguments");
     return WithOpenClient([&](CCddbClient& client, CFreeDBSettings& settings) {
@@ -176,8 +189,21 @@ int CFreedbCommands::Sites(const std::vector<std::string>& args) {
             return false;
         for (size_t i = 0; i < settings.GetSiteCount(); ++i)
             m_out << settings.GetSite(i).m_strLine << "\n";
-        return true;
+        return !bSave || SaveSites(settings);
     });
+}
+
+// Stores the list received as the servers-list dialog does, into the file as it is:
+// this run's overrides of the server and the connection stay out of it.
+bool CFreedbCommands::SaveSites(const CFreeDBSettings& received) const {
+    CFreeDBSettings stored(m_options.CdPlayerIniPath());
+    stored.ClearSites();
+    for (size_t i = 0; i < received.GetSiteCount(); ++i)
+        stored.AddSite(received.GetSite(i));
+    if (stored.Save())
+        return true;
+    m_err << "wavsmith-cli: could not save the server list into " << stored.GetIniPath() << "\n";
+    return false;
 }
 
 int CFreedbCommands::Stat(const std::vector<std::string>& args) {

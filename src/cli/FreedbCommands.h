@@ -21,7 +21,8 @@ public:
     int Query(const std::vector<std::string>& args);
     int Read(const std::vector<std::string>& args);
     int Search(const std::vector<std::string>& args);
-    int Sites(const std::vector<std::string>& args);
+    // With `bSave`, the list received is stored in CDPLAYER.INI as well.
+    int Sites(const std::vector<std::string>& args, bool bSave);
     int Stat(const std::vector<std::string>& args);
 
 private:
@@ -32,6 +33,7 @@ private:
     // the client is closed afterwards.
     template <typename Operation> int WithOpenClient(Operation operation);
     void PrintAlbum(CAlbumInfo& album) const;
+    bool SaveSites(const CFreeDBSettings& received) const;
 
     const CConnectionOptions& m_options;
     std::string m_strProfilePath;

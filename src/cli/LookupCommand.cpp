@@ -2,6 +2,7 @@
 
 #include "cli/ConnectionOptions.h"
 #include "cli/EncodeCommand.h"
+#include "cli/HelloRefusal.h"
 #include "cli/ListCommand.h"
 #include "cli/LookupOptions.h"
 #include "encoding/AppSettings.h"
@@ -85,9 +86,15 @@ bool CLookupCommand::Lookup(const CFileList& fileList, std::vector<CAlbumInfo>& 
     COperationRunner runner(settings, options, log);
     runner.StartLookup(fileList.BuildAlbum());
     runner.Wait();
+    CHelloRefusal refusal;
+    for (const COperationLog::SLine& line : log.GetLines())
+        refusal.Notice(line.m_strText);
     if (runner.GetFound() < 0) {
-        m_err << "wavsmith-cli: the lookup failed: " << runner.GetStatusText()
-              << " (--log shows why)\n";
+        if (refusal.WasRefused())
+            m_err << refusal.Message();
+        else
+            m_err << "wavsmith-cli: the lookup failed: " << runner.GetStatusText()
+                  << " (--log shows why)\n";
         return false;
     }
     for (std::size_t i = 0; i < runner.Albums().GetCount(); ++i)

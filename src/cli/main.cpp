@@ -113,7 +113,7 @@ constexpr SCommand kCommands[] = {
     {"query", [](SCliContext& c) { return Freedb(c).Query(c.m_paths); }},
     {"read", [](SCliContext& c) { return Freedb(c).Read(c.m_paths); }},
     {"search", [](SCliContext& c) { return Freedb(c).Search(c.m_paths); }},
-    {"sites", [](SCliContext& c) { return Freedb(c).Sites(c.m_paths); }},
+    {"sites", [](SCliContext& c) { return Freedb(c).Sites(c.m_paths, c.m_encodeOptions.m_bSave); }},
     {"stat", [](SCliContext& c) { return Freedb(c).Stat(c.m_paths); }},
     {"lookup", RunLookup},
 };
@@ -139,7 +139,8 @@ Commands:
                         one line per track: number, length, frame offset, artist (of
                         a compilation), title, extra.
   search WORDS...       Search the FreeDB web site; prints the albums found.
-  sites                 Print the server list the server sends.
+  sites [--save]        Print the server list the server sends; --save stores it in
+                        CDPLAYER.INI (at most 1000 servers).
   stat                  Print the server's statistics.
   lookup PATH... [--select N] [--threads N]
                         Look the WAV files up on FreeDB as one disc (each track

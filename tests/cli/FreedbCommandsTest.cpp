@@ -1,10 +1,23 @@
+#include "freedb/service/FreeDBSettings.h"
 #include "support/CddbTestServer.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
 #include "support/TinyProxy.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
+
+// Peak memory is not measured under AddressSanitizer, whose shadow memory counts too.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define WAVSMITH_HAS_ASAN 1
+#endif
+#endif
+#ifndef WAVSMITH_HAS_ASAN
+#define WAVSMITH_HAS_ASAN 0
+#endif
 
 namespace {
 std::vector<std::string> Lines(const std::string& text) {
@@ -125,6 +138,36 @@ TEST_F(FreedbCommandsTest, SitesAndStatPrintWhatTheServerSent) {
     EXPECT_EQ(lines[0], "Database entries: 3");
     EXPECT_EQ(lines[5], "jazz: 1");
     EXPECT_EQ(lines[13], "max users: 100");
+}
+
+// A hostile 15 MB list: what is stored stays small, and so does the program.
+TEST_F(FreedbCommandsTest, SitesSaveStoresABoundedListAndNoOverride) {
+    m_server.SetSitesReplyBytes(15u << 20);
+    const SCliResult result = Run({"sites", "--save"}, false);
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_LT(std::filesystem::file_size(m_dir.File("CDPLAYER.INI")), 300u << 10);
+    CFreeDBSettings stored(m_dir.File("CDPLAYER.INI"));
+    EXPECT_EQ(stored.GetSiteCount(), CFreeDBSettings::kMaxServers);
+    EXPECT_EQ(stored.GetSite(1).m_strDescription, "Loopback fixture, HTTP");
+    EXPECT_EQ(stored.m_strRemoteServer, CFreeDBSettings::kDefaultServer);
+#if !defined(__SANITIZE_ADDRESS__) && !WAVSMITH_HAS_ASAN
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss, 30 * 1024) << "KiB at the peak";
+#endif
+}
+
+TEST_F(FreedbCommandsTest, ARefusedHelloIsExplainedWithTheWayOut) {
+    m_server.SetHelloRefusal("500 Unknown developer email");
+    for (bool http : {false, true}) {
+        const SCliResult result = Run({"stat"}, http);
+        EXPECT_EQ(result.m_nExitCode, 1);
+        EXPECT_NE(result.m_strErr.find("the server refused this program's hello (it answered "
+                                       "\"500 Unknown developer email\")"),
+                  std::string::npos)
+            << result.m_strErr;
+        EXPECT_NE(result.m_strErr.find("another server with --server"), std::string::npos);
+    }
 }
 
 TEST_F(FreedbCommandsTest, FailuresAndBadUsageHaveTheirExitStatus) {

@@ -8,7 +8,9 @@
 #include "support/RecordingOwner.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -173,6 +175,47 @@ TEST_P(CddbClientTest, FetchesStatisticsAndTheServerList) {
     ASSERT_EQ(sites.GetSiteCount(), 2u);
     EXPECT_EQ(sites.GetSite(1).m_strPath, "/~cddb/cddb.cgi");
     EXPECT_EQ(sites.GetSite(1).m_strDescription, "Loopback fixture, HTTP");
+}
+
+// A hostile server cannot make the client hold or store without bound, and the client
+// answers the next command after a reply it gave up on.
+TEST_P(CddbClientTest, RepliesAreBoundedInBytesAndTheNextCommandIsStillAnswered) {
+    ASSERT_TRUE(m_client->Open());
+    m_server.SetSitesReplyBytes(6u << 20);
+    CFreeDBSettings sites(m_dir.File("sites.ini"));
+    ASSERT_TRUE(m_client->GetSites(sites));
+    EXPECT_EQ(sites.GetSiteCount(), CFreeDBSettings::kMaxServers);
+    ASSERT_TRUE(sites.Save());
+    EXPECT_LT(std::filesystem::file_size(m_dir.File("sites.ini")), 300u << 10);
+    CServerStats stats;
+    EXPECT_TRUE(m_client->GetStats(stats)) << m_owner.LastLine();
+
+    m_server.AddAlbum({"rock", "0d0d0d0d", "Long", "Line",
+                       "# xmcd\nTTITLE0=" + std::string(2 * CLineSocket::kMaxLineLength, 'x') +
+                           "\nTTITLE1=cut off\n"});
+    CAlbumInfo album;
+    album.SetCategory("rock");
+    album.SetDiscId("0d0d0d0d");
+    m_client->Read(album);
+    EXPECT_EQ(album.GetTrackCount(), 0u);
+    EXPECT_TRUE(m_client->GetStats(stats)) << m_owner.LastLine();
+}
+
+// gnudb refuses the hello of a client name it does not know before any command runs.
+TEST_P(CddbClientTest, ARefusedHelloIsOneErrorLineWithTheServersOwnText) {
+    for (const std::string refusal : {"500 Unknown developer email", "409 No handshake"}) {
+        m_server.SetHelloRefusal(refusal);
+        MakeClient();
+        m_owner.Clear();
+        CServerStats stats;
+        EXPECT_FALSE(m_client->Open() && m_client->GetStats(stats));
+        const std::vector<std::string> lines = m_owner.Lines();
+        EXPECT_EQ(
+            std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.rfind("[ERR]", 0) == 0; }),
+            1);
+        EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 113: Hello refused: " + refusal);
+    }
 }
 
 TEST_P(CddbClientTest, FullLoggingShowsTheWireBeforeTheStepLine) {

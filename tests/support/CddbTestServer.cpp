@@ -170,6 +170,16 @@ void CCddbTestServer::SetProtoReply(const std::string& strReply) {
     m_strProtoReply = strReply;
 }
 
+void CCddbTestServer::SetHelloRefusal(const std::string& strReply) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_strHelloRefusal = strReply;
+}
+
+std::string CCddbTestServer::HelloRefusal() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_strHelloRefusal;
+}
+
 void CCddbTestServer::SetQuitReply(const std::string& strReply) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_strQuitReply = strReply;
@@ -350,6 +360,9 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
     const std::vector<std::string> words = Split(strCommand, ' ');
     const std::string verb = words.empty() ? "" : Lower(words[0]);
     const std::string second = words.size() > 1 ? Lower(words[1]) : "";
+    const std::string refusal = HelloRefusal();
+    if (verb == "cddb" && second == "hello" && !refusal.empty())
+        return {refusal};
     if (verb == "cddb" && second == "hello" && words.size() == 6)
         return {"200 Hello and welcome " + words[2] + "@" + words[3] + " running " + words[4] +
                 " " + words[5] + "."};
@@ -368,9 +381,7 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
         return {m_strProtoReply};
     }
     if (verb == "sites")
-        return {"210 OK, site information follows (until terminating `.')",
-                "127.0.0.1 cddbp 8880 - N000.00 W000.00 Loopback fixture, CDDBP",
-                "127.0.0.1 http 80 /~cddb/cddb.cgi N000.00 W000.00 Loopback fixture, HTTP", "."};
+        return SitesReply();
     if (verb == "stat")
         return std::vector<std::string>(std::begin(kStatReply), std::end(kStatReply));
     if (verb == "quit") {
@@ -379,6 +390,21 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
         return {m_strQuitReply};
     }
     return {"500 Unrecognized command."};
+}
+
+std::vector<std::string> CCddbTestServer::SitesReply() const {
+    std::vector<std::string> reply = {
+        "210 OK, site information follows (until terminating `.')",
+        "127.0.0.1 cddbp 8880 - N000.00 W000.00 Loopback fixture, CDDBP",
+        "127.0.0.1 http 80 /~cddb/cddb.cgi N000.00 W000.00 Loopback fixture, HTTP"};
+    const std::string description(300, 'd');
+    for (size_t bytes = 0, n = 0; bytes < m_nSitesBytes; ++n) {
+        reply.push_back("mirror" + std::to_string(n) + ".test cddbp 8880 - N000.00 W000.00 " +
+                        description);
+        bytes += reply.back().size() + 2;
+    }
+    reply.push_back(".");
+    return reply;
 }
 
 std::vector<std::string> CCddbTestServer::AnswerQuery(const std::string& strDiscId) {
@@ -444,9 +470,14 @@ void CCddbTestServer::ServeHttp(int hClient) {
                         "rock 0c025603 Endless / List\r\n");
             return;
         }
+        // The gateway answers the hello with every command.
         bool quit = false;
+        const std::string refusal = HelloRefusal();
+        const std::vector<std::string> reply = refusal.empty()
+                                                   ? Answer(QueryValue(query, "cmd"), hClient, quit)
+                                                   : std::vector<std::string>{refusal};
         std::string body;
-        for (const std::string& line : Answer(QueryValue(query, "cmd"), hClient, quit))
+        for (const std::string& line : reply)
             body += line + "\r\n";
         SendHttpReply(hClient, "200 OK", body);
         return;

@@ -56,6 +56,12 @@ public:
     void SetWelcome(const std::string& strWelcome);
     void SetProtoReply(const std::string& strReply);
     void SetQuitReply(const std::string& strReply);
+    // Refuses the client's hello with this reply line, as gnudb does to a client name it
+    // does not know: the answer to the hello, and over HTTP to every command.
+    void SetHelloRefusal(const std::string& strReply);
+    // A "sites" reply of at least this many bytes: the usual two servers, then as many
+    // more, each line longer than a settings value, as it takes.
+    void SetSitesReplyBytes(size_t nBytes) { m_nSitesBytes = nBytes; }
 
     // Every line received so far, over both protocols, in order.
     std::vector<std::string> ReceivedLines() const;
@@ -75,6 +81,8 @@ private:
     void ServeHttp(int hClient);
     bool Misbehave(int hClient, const std::string& strFirstLine);
     std::vector<std::string> Answer(const std::string& strCommand, int hClient, bool& bQuit);
+    std::vector<std::string> SitesReply() const;
+    std::string HelloRefusal() const;
     std::vector<std::string> AnswerQuery(const std::string& strDiscId);
     std::vector<std::string> AnswerRead(const std::string& strCategory, const std::string& strId);
     std::string SearchPage(const std::string& strQuery);
@@ -94,6 +102,7 @@ private:
     std::atomic<EMisbehaviour> m_eMisbehaviour{EMisbehaviour::None};
     std::atomic<long long> m_nDelayMs{0};
     std::atomic<size_t> m_nChunkSize{0};
+    std::atomic<size_t> m_nSitesBytes{0};
     std::atomic<int> m_nConnections{0};
     std::atomic<int> m_nWaitingConnections{0};
     std::atomic<int> m_nPeakConnections{0};
@@ -103,6 +112,7 @@ private:
         "201 fixture CDDBP server v1.5PL3 ready at Sun Jun 07 10:42:07 2026\r\n";
     std::string m_strProtoReply = "201 OK, CDDB protocol level now: 6";
     std::string m_strQuitReply = "230 fixture Closing connection.  Goodbye.";
+    std::string m_strHelloRefusal;
     std::vector<std::string> m_received;
     std::vector<SAlbum> m_addedAlbums;
     std::vector<std::thread> m_connectionThreads; // owned by the server's thread

@@ -53,14 +53,23 @@ unsigned CCddbClient::ReplyCode() const {
 }
 
 void CCddbClient::ReadList(const std::function<void(const std::string&)>& take) {
-    for (size_t count = 0; count < kMaxListLines && ReadReply() && m_strReplyLine != "."; ++count)
+    for (size_t count = 0; ReadReply() && m_strReplyLine != "."; ++count) {
+        if (count == kMaxListLines) {
+            DropConnection();
+            return;
+        }
         take(m_strReplyLine);
+    }
 }
 
 bool CCddbClient::Fail(unsigned nError, const char* pText) {
     Log("failed.\r\n");
     Log("[ERR]Error %.03u: %s\r\n", nError, pText);
     return false;
+}
+
+bool CCddbClient::FailHelloRefused() {
+    return Fail(kErrorHelloRefused, (kHelloRefused + m_strReplyLine).c_str());
 }
 
 bool CCddbClient::SendCommand(const std::string& /*strCommand*/) {
@@ -118,6 +127,8 @@ bool CCddbClient::Query(CAlbumInfo& album, CAlbumList& results) {
     results.Clear();
     if (!ReadReply())
         return Fail(131, "Receiving timeout.");
+    if (HelloRefused())
+        return FailHelloRefused();
     const unsigned code = ReplyCode();
     if (code == 200) {
         const size_t blank = m_strReplyLine.find(' ');
@@ -155,6 +166,8 @@ bool CCddbClient::Read(CAlbumInfo& album) {
         return Fail(140, "Sending query failed.");
     if (!ReadReply())
         return Fail(141, "Receiving timeout.");
+    if (HelloRefused())
+        return FailHelloRefused();
     if (ReplyCode() != 210)
         return Fail(142, "Album not found.");
     Log("done.\r\n");
@@ -162,13 +175,22 @@ bool CCddbClient::Read(CAlbumInfo& album) {
 }
 
 // The xmcd record up to its "." line; a record that never ends stops at the list cap.
+// A record left before its "." (refused, cut, or followed by another) leaves lines that
+// no later command may take for its reply, so the connection goes with them.
 bool CCddbClient::ParseRecord(CAlbumInfo& album) {
     size_t count = 0;
-    const auto readLine = [this, &count](std::string& line) {
-        return ++count <= kMaxListLines && ReadLine(line);
+    bool ended = false;
+    const auto readLine = [this, &count, &ended](std::string& line) {
+        if (++count > kMaxListLines || !ReadLine(line))
+            return false;
+        ended = line == ".";
+        return true;
     };
-    return CXmcdParser::ParseXmcd(readLine, album,
-                                  [this](std::string_view text) { LogText(std::string(text)); });
+    const bool parsed = CXmcdParser::ParseXmcd(
+        readLine, album, [this](std::string_view text) { LogText(std::string(text)); });
+    if (!ended)
+        DropConnection();
+    return parsed;
 }
 
 bool CCddbClient::GetSites(CFreeDBSettings& settings) {
@@ -177,10 +199,16 @@ bool CCddbClient::GetSites(CFreeDBSettings& settings) {
         return Fail(150, "Sending query failed.");
     if (!ReadReply())
         return Fail(151, "Receiving timeout.");
+    if (HelloRefused())
+        return FailHelloRefused();
     if (ReplyCode() != 210)
         return Fail(152, "Servers info not retrieved!");
+    // No more than the settings file keeps.
     std::vector<CFreeDBSite> sites;
-    ReadList([&sites](const std::string& line) { sites.emplace_back(line); });
+    ReadList([&sites](const std::string& line) {
+        if (sites.size() < CFreeDBSettings::kMaxServers)
+            sites.emplace_back(line);
+    });
     settings.ClearSites();
     for (const CFreeDBSite& site : sites)
         settings.AddSite(site);
@@ -194,6 +222,8 @@ bool CCddbClient::GetStats(CServerStats& stats) {
         return Fail(180, "Sending query failed.");
     if (!ReadReply())
         return Fail(181, "Receiving timeout.");
+    if (HelloRefused())
+        return FailHelloRefused();
     if (ReplyCode() != 210)
         return Fail(182, "Server statistics not retrieved!");
     ReadList([&stats](const std::string& line) { CCddbReplyParser::ParseStatLine(line, stats); });

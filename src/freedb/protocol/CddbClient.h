@@ -19,6 +19,11 @@ public:
     static constexpr const char* kClientName = "Tunewright";
     static constexpr const char* kClientVersion = "9.99";
     static constexpr const char* kProtocolLevel = "6";
+    // The error line of a server that refuses this program's hello (gnudb answers "500
+    // Unknown developer email" to a client name it has not registered) carries this
+    // number, then kHelloRefused and the server's own reply line.
+    static constexpr unsigned kErrorHelloRefused = 113;
+    static constexpr const char* kHelloRefused = "Hello refused: ";
 
     // The settings give the server for Open and, for the HTTP client, the proxy; they
     // and the profile must outlive the client.
@@ -56,6 +61,12 @@ protected:
     void ReadList(const std::function<void(const std::string&)>& take);
     // Closes the progress line with "failed." and writes the error line; answers false.
     bool Fail(unsigned nError, const char* pText);
+    // Whether the reply line refuses the hello: "409 No handshake" to any command here;
+    // the gateway adds a 5xx to its first command, which carries the hello.
+    virtual bool HelloRefused() { return ReplyCode() == 409; }
+    static bool IsRefusal(unsigned nCode) { return nCode == 409 || (nCode >= 500 && nCode < 600); }
+    // Fails with the refusal and the server's reply line.
+    bool FailHelloRefused();
     bool ParseRecord(CAlbumInfo& album);
 
     CFreeDBSettings& m_settings;

@@ -59,6 +59,12 @@ bool CCddbHttpClient::SendCommand(const std::string& strCommand) {
     return Request(query);
 }
 
+bool CCddbHttpClient::HelloRefused() {
+    const bool first = !m_bAnswered;
+    m_bAnswered = true;
+    return first ? IsRefusal(ReplyCode()) : CCddbClient::HelloRefused();
+}
+
 std::string CCddbHttpClient::BuildQuery(const std::string& strCommand) const {
     static const std::string kHelloCommand = "cddb hello ";
     const std::string hello = MakeHello().substr(kHelloCommand.size());

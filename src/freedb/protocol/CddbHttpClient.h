@@ -33,6 +33,9 @@ public:
     // RFC 2045 base64, "=" filled, no line breaks, any length.
     static void EncodeBase64(std::string& strText);
 
+protected:
+    bool HelloRefused() override;
+
 private:
     void ReadPage(CAlbumList& results);
 
@@ -41,6 +44,8 @@ private:
     std::string m_strPortText;
     unsigned m_nTimeout = 0;
     bool m_bPasswordAsked = false;
+    bool m_bAnswered = false; // a command has had its reply
+
     std::string m_strWebHost;
     std::string m_strWebPort;
 };

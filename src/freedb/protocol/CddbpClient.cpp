@@ -4,10 +4,28 @@ bool CCddbpClient::ConnectServer(const std::string& strHost, const std::string& 
                                  const std::string& strPortText, unsigned nTimeout, bool bQuiet) {
     if (!CCddbClient::ConnectServer(strHost, strPath, strPortText, nTimeout, bQuiet))
         return false;
-    if (ReadWelcome() && Handshake() && NegotiateProto())
+    if (ReadWelcome() && Handshake() && NegotiateProto()) {
+        m_strHost = strHost;
+        m_strPath = strPath;
+        m_strPortText = strPortText;
+        m_nTimeout = nTimeout;
         return true;
+    }
     CTcpSocket::Close();
     return false;
+}
+
+// The connect, welcome, hello and protocol level again, without log lines: they would
+// fall into the middle of the step line of the command that needs the connection.
+bool CCddbpClient::Reconnect() {
+    const bool open =
+        CCddbClient::ConnectServer(m_strHost, m_strPath, m_strPortText, m_nTimeout, true) &&
+        ReadReply() && ReplyCode() < 400 && SendLine(MakeHello()) && ReadReply() &&
+        ReplyCode() == 200 && SendLine(std::string("proto ") + kProtocolLevel) && ReadReply() &&
+        (ReplyCode() == 200 || ReplyCode() == 201);
+    if (!open)
+        CTcpSocket::Close();
+    return open;
 }
 
 // The welcome closes no progress line: "Opening connection" was closed on connecting.
@@ -38,6 +56,8 @@ bool CCddbpClient::Handshake() {
         return Fail(110, "Sending query failed.");
     if (!ReadReply())
         return Fail(111, "Receiving timeout.");
+    if (IsRefusal(ReplyCode()))
+        return FailHelloRefused();
     if (ReplyCode() != 200)
         return Fail(112, "Invalid handshake answer!");
     Log("done.\r\n");
@@ -62,11 +82,15 @@ bool CCddbpClient::NegotiateProto() {
 }
 
 bool CCddbpClient::SendCommand(const std::string& strCommand) {
+    if (!IsOpen() && !m_strHost.empty() && !Reconnect())
+        return false;
     return SendLine(strCommand);
 }
 
 bool CCddbpClient::Close() {
-    const bool closed = SendCommand("quit") && ReadReply() && ReplyCode() == 230;
+    // A dropped connection is not opened again only to say goodbye.
+    const bool closed = IsOpen() && SendCommand("quit") && ReadReply() && ReplyCode() == 230;
     CTcpSocket::Close();
+    m_strHost.clear();
     return closed;
 }

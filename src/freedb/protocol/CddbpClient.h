@@ -4,7 +4,8 @@
 
 // The CDDB client on a direct connection: Open connects and goes through the welcome,
 // the hello and the protocol level; the connection then serves every command until
-// Close sends "quit".
+// Close sends "quit". A connection dropped in the middle of a hostile reply is opened
+// again, quietly, for the next command.
 class CCddbpClient : public CCddbClient {
 public:
     using CCddbClient::CCddbClient;
@@ -16,7 +17,14 @@ public:
     bool Close() override;
 
 private:
+    bool Reconnect();
     bool ReadWelcome();
     bool Handshake();
     bool NegotiateProto();
+
+    // The server of the last successful connect; empty while not open.
+    std::string m_strHost;
+    std::string m_strPath;
+    std::string m_strPortText;
+    unsigned m_nTimeout = 0;
 };

@@ -12,6 +12,7 @@ bool CLineSocket::SendLine(const std::string& strText) {
     const std::string line = strText + '\n';
     if (!Send(line.data(), line.size()))
         return false;
+    m_nReplyBytes = 0;
     Trace(+1, strText);
     return true;
 }
@@ -21,11 +22,16 @@ bool CLineSocket::ReadLine(std::string& strLine) {
     const unsigned nIdleLimit = GetTimeout() * 10;
     unsigned nIdle = 0;
     for (;;) {
-        if (TakeLine(strLine))
-            return true;
+        if (TakeLine(strLine)) {
+            if (m_nReplyBytes <= kMaxReplyBytes)
+                return true;
+            strLine.clear();
+            DropConnection();
+            return false;
+        }
         if (m_strBuffer.size() - m_nStart > kMaxLineLength) {
-            Shutdown();
-            return FailRead();
+            DropConnection();
+            return false;
         }
         const long received = FillBuffer();
         if (received > 0)
@@ -48,6 +54,7 @@ bool CLineSocket::TakeLine(std::string& strLine) {
         return false;
     }
     std::string raw = m_strBuffer.substr(m_nStart, end - m_nStart);
+    m_nReplyBytes += raw.size() + 1;
     m_nStart = end + 1;
     m_nScanned = m_nStart;
     if (m_nStart == m_strBuffer.size() || m_nStart > kReadSize * 4) {
@@ -77,6 +84,11 @@ bool CLineSocket::FailRead() {
     return false;
 }
 
+void CLineSocket::DropConnection() {
+    Close();
+    FailRead();
+}
+
 long CLineSocket::ReceiveSome(char* pBuffer, size_t nLength) {
     return ReceiveWaiting(pBuffer, nLength);
 }
@@ -89,4 +101,5 @@ std::string CLineSocket::TakeReadAhead() {
 
 void CLineSocket::OnNewSocket() {
     FailRead();
+    m_nReplyBytes = 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -93,8 +94,8 @@ bool CFreeDBSettings::Load() {
     long long count = ini.GetInt(kSection, "NumServers", 0);
     if (count < 0)
         count = 0;
-    if (count > kMaxServers)
-        count = kMaxServers;
+    if (count > static_cast<long long>(kMaxServers))
+        count = static_cast<long long>(kMaxServers);
     char key[32];
     for (long long i = 0; i < count; ++i) {
         std::snprintf(key, sizeof key, "Server%lld", i);
@@ -125,11 +126,13 @@ bool CFreeDBSettings::Save() {
     ini.WriteString(kSection, "EmailServer", m_strEmailServer);
     ini.WriteString(kSection, "EmailAddress", m_strEmailAddress);
     ini.WriteString(kSection, "SubmitEmailAddress", m_strSubmitEmailAddress);
-    ini.WriteInt(kSection, "NumServers", static_cast<int>(m_sites.size()));
+    // No more is stored than Load reads back, whatever a server sent.
+    const std::size_t count = std::min<std::size_t>(m_sites.size(), kMaxServers);
+    ini.WriteInt(kSection, "NumServers", static_cast<int>(count));
     char key[32];
-    for (std::size_t i = 0; i < m_sites.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         std::snprintf(key, sizeof key, "Server%zu", i);
-        ini.WriteString(kSection, key, m_sites[i].BuildLine());
+        ini.WriteString(kSection, key, CutUtf8(m_sites[i].BuildLine(), kMaxValueLength));
     }
 
     std::error_code error;

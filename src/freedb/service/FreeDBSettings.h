@@ -32,8 +32,9 @@ public:
     static constexpr std::size_t kMaxValueLength = 254;
     // The password block stores the length in one byte read back as signed.
     static constexpr std::size_t kMaxPasswordLength = 127;
-    // A damaged "NumServers" must not make a list of billions of empty rows.
-    static constexpr long long kMaxServers = 1000;
+    // A damaged "NumServers" must not make a list of billions of empty rows, and a
+    // server's list is stored no longer than this.
+    static constexpr std::size_t kMaxServers = 1000;
     // The password block: length byte, 256 bytes of text and filler, key byte.
     static constexpr std::size_t kPasswordBlockSize = 258;
 
