@@ -6,6 +6,7 @@
 #include "filelist/TrackListColumns.h"
 #include "freedb/service/AlbumInfo.h"
 #include "lang/StringCatalogue.h"
+#include "platform/FolderListing.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Text.h"
 #include "platform/UserPrompt.h"
@@ -91,17 +92,14 @@ bool CFileList::Refresh() {
         destination = source;
     source = CPlatformPaths::WithTrailingSlash(source);
 
+    std::vector<std::string> names;
+    // What was listed before a failure is still added; the failure is the answer.
+    const bool read = CFolderListing::ListFiles(source, ".wav", names);
+    // Name order as people read it, so "Track 2" comes before "Track 10".
+    std::sort(names.begin(), names.end(), CText::NaturalLess);
     std::vector<std::string> wavFiles;
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(source, error)) {
-        const std::string name = entry.path().filename().string();
-        std::error_code entryError;
-        if (CText::EndsWithNoCase(name, ".wav") && !entry.is_directory(entryError))
-            wavFiles.push_back(source + name);
-    }
-    const bool read = !error;
-    // Name order, so the same folder always lists alike.
-    std::sort(wavFiles.begin(), wavFiles.end());
+    for (const std::string& name : names)
+        wavFiles.push_back(source + name);
     AddFiles(wavFiles);
     ApplySettings();
     return read;

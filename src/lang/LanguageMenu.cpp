@@ -1,14 +1,10 @@
 #include "lang/LanguageMenu.h"
 
 #include "lang/StringCatalogue.h"
+#include "platform/FolderListing.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "platform/UserPrompt.h"
-
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace {
 constexpr unsigned kSkippedPopupId = 60404;
@@ -25,17 +21,16 @@ std::string MenuName(std::string name) {
 
 CLanguageMenu::CLanguageMenu(const CStringCatalogue& catalogue) : m_catalogue(catalogue) {}
 
-std::vector<std::string> CLanguageMenu::LanguageNames() const {
+std::vector<std::string> CLanguageMenu::LanguageNames(bool* pListed) const {
+    std::vector<std::string> files;
+    const bool listed = CFolderListing::ListFiles(m_catalogue.ProgramDir(), ".lng", files);
+    if (pListed != nullptr)
+        *pListed = listed;
+    if (files.size() > kMaxLanguages)
+        files.resize(kMaxLanguages);
     std::vector<std::string> names;
-    std::error_code error;
-    for (const fs::directory_entry& entry :
-         fs::directory_iterator(m_catalogue.ProgramDir(), error)) {
-        if (names.size() == kMaxLanguages)
-            break;
-        const std::string fileName = entry.path().filename().string();
-        if (CText::EndsWithNoCase(fileName, ".lng") && !entry.is_directory(error))
-            names.push_back(MenuName(fileName));
-    }
+    for (const std::string& file : files)
+        names.push_back(MenuName(file));
     return names;
 }
 

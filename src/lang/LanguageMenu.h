@@ -32,7 +32,8 @@ public:
 
     // The language files of the program directory in the order the file system lists
     // them, at most kMaxLanguages: names without ".lng", with a capital first letter.
-    std::vector<std::string> LanguageNames() const;
+    // `pListed`, when given, tells whether the directory could be read to its end.
+    std::vector<std::string> LanguageNames(bool* pListed = nullptr) const;
     // The items that follow "&English (Default)", numbered from kFirstLanguageCommand.
     std::vector<SLanguageItem> BuildLanguageMenu() const;
     bool IsChecked(unsigned nCommandId) const;

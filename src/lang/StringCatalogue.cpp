@@ -1,12 +1,14 @@
 #include "lang/StringCatalogue.h"
 
 #include "lang/BuiltInCatalogue.h"
+#include "platform/FolderListing.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Text.h"
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -41,17 +43,20 @@ std::string_view FirstLine(std::string_view text) {
 }
 
 // The file of `strName` in `strDir`: the exact name, or else the one file whose name
-// matches without regard to case.
-std::string FindLanguageFile(const std::string& strDir, const std::string& strName) {
+// matches without regard to case; nullopt when there is none.
+std::optional<std::string> FindLanguageFile(const std::string& strDir, const std::string& strName) {
     const std::string wanted = strName + ".lng";
     std::error_code error;
     if (fs::is_regular_file(strDir + wanted, error))
         return strDir + wanted;
-    for (const fs::directory_entry& entry : fs::directory_iterator(strDir, error)) {
-        if (CText::EqualsNoCase(entry.path().filename().string(), wanted))
-            return entry.path().string();
+    // A listing that fails half-way finds what it read before.
+    std::vector<std::string> names;
+    CFolderListing::ListFiles(strDir, ".lng", names);
+    for (const std::string& name : names) {
+        if (CText::EqualsNoCase(name, wanted))
+            return strDir + name;
     }
-    return strDir + wanted;
+    return std::nullopt;
 }
 } // namespace
 
@@ -60,15 +65,19 @@ CStringCatalogue::CStringCatalogue(std::string strProgramDir)
 
 CStringCatalogue::CStringCatalogue() : CStringCatalogue(CPlatformPaths::ProgramDir()) {}
 
-void CStringCatalogue::SetInterfaceLanguage(const std::string& strName) {
+bool CStringCatalogue::SetInterfaceLanguage(const std::string& strName) {
     m_strLanguage = strName;
     m_strLanguageFile.clear();
     m_file.Parse({});
+    if (strName.empty())
+        return true;
     // A language is a file of the program directory, never a path elsewhere.
-    if (strName.empty() || strName.find('/') != std::string::npos)
-        return;
-    m_strLanguageFile = FindLanguageFile(m_strProgramDir, strName);
+    if (strName.find('/') != std::string::npos)
+        return false;
+    const std::optional<std::string> file = FindLanguageFile(m_strProgramDir, strName);
+    m_strLanguageFile = file.value_or(m_strProgramDir + strName + ".lng");
     m_file.Load(m_strLanguageFile);
+    return file.has_value();
 }
 
 std::optional<std::string> CStringCatalogue::FindUiString(unsigned nId) const {

@@ -67,8 +67,9 @@ public:
 
     // Makes `strName` the current language (empty: built-in English) and reads its file,
     // program directory + name + ".lng". The file name is matched without regard to
-    // case, as the language list shows names with a capital first letter.
-    void SetInterfaceLanguage(const std::string& strName);
+    // case, as the language list shows names with a capital first letter. False when no
+    // such file was found; the built-in texts then stand in.
+    bool SetInterfaceLanguage(const std::string& strName);
 
     const std::string& LanguageName() const { return m_strLanguage; }
     bool IsLanguageSelected() const { return !m_strLanguage.empty(); }

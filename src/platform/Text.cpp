@@ -11,6 +11,21 @@ char LowerAscii(char c) {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The run of digits at the start of `text`, without its leading zeros.
+std::string_view DigitRun(std::string_view text, size_t& nLength) {
+    nLength = 0;
+    while (nLength < text.size() && IsDigit(text[nLength]))
+        ++nLength;
+    std::string_view digits = text.substr(0, nLength);
+    while (digits.size() > 1 && digits.front() == '0')
+        digits.remove_prefix(1);
+    return digits;
+}
 } // namespace
 
 std::string CText::ToLowerAscii(std::string_view text) {
@@ -33,6 +48,36 @@ bool CText::EqualsNoCase(std::string_view a, std::string_view b) {
 bool CText::EndsWithNoCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+bool CText::NaturalLess(std::string_view a, std::string_view b) {
+    std::string_view restA = a;
+    std::string_view restB = b;
+    while (!restA.empty() && !restB.empty()) {
+        if (IsDigit(restA.front()) && IsDigit(restB.front())) {
+            size_t lengthA = 0;
+            size_t lengthB = 0;
+            const std::string_view numberA = DigitRun(restA, lengthA);
+            const std::string_view numberB = DigitRun(restB, lengthB);
+            // Without leading zeros the shorter run is the smaller number.
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (numberA != numberB)
+                return numberA < numberB;
+            restA.remove_prefix(lengthA);
+            restB.remove_prefix(lengthB);
+            continue;
+        }
+        if (restA.front() != restB.front())
+            return static_cast<unsigned char>(restA.front()) <
+                   static_cast<unsigned char>(restB.front());
+        restA.remove_prefix(1);
+        restB.remove_prefix(1);
+    }
+    if (restA.empty() != restB.empty())
+        return restA.empty();
+    // Equal but for leading zeros ("01" and "1"): byte order keeps the order strict.
+    return a < b;
 }
 
 std::string_view CText::TrimLeft(std::string_view text) {

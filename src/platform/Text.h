@@ -30,6 +30,10 @@ public:
     // followed by other text. Returns false when there are no digits.
     static bool ParseInt(std::string_view text, long long& value);
 
+    // Name order as people read it: runs of digits compare by their value, so "Track 2"
+    // comes before "Track 10"; everything else compares byte by byte.
+    static bool NaturalLess(std::string_view a, std::string_view b);
+
     // The part after the last '/', and the part up to and including it.
     static std::string_view FileNamePart(std::string_view path);
     static std::string_view DirectoryPart(std::string_view path);

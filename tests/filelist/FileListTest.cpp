@@ -4,6 +4,7 @@
 #include "freedb/service/AlbumInfo.h"
 #include "lang/StringCatalogue.h"
 #include "platform/Profile.h"
+#include "support/FailingReaddir.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
@@ -133,8 +134,8 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     m_settings.m_strInputDir.clear();
     m_settings.m_strOutputDir.clear();
     const std::string folder = m_dir.Path() + "src";
-    m_dir.WriteFile("src/b.WAV", CWaveWriter::PcmTone(1, 8000, 0.1));
-    m_dir.WriteFile("src/a.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_dir.WriteFile("src/Track 10.WAV", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_dir.WriteFile("src/Track 2.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
     m_dir.WriteFile("src/bad.wav", "RIFF....WAVEjunk");
     m_dir.WriteFile("src/notes.txt", "x");
     // A named pipe must be refused at once, not wait for a writer.
@@ -143,8 +144,10 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     m_fileList.OpenDirectory(folder);
     EXPECT_EQ(m_settings.m_strInputDir, folder + "/");
     EXPECT_EQ(m_settings.m_strOutputDir, folder + "/");
+    // In the order people read numbers.
     ASSERT_EQ(m_tracks.Count(), 2u);
-    EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "a");
+    EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "Track 2");
+    EXPECT_EQ(m_tracks.At(1).m_strFileTitle, "Track 10");
     EXPECT_EQ(
         m_fileList.SkippedFiles(),
         (std::vector<SSkippedFile>{{folder + "/bad.wav", "the file ends inside a chunk", false},
@@ -154,6 +157,14 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     m_fileList.Refresh();
     EXPECT_EQ(m_tracks.Count(), 2u);
     EXPECT_TRUE(m_fileList.SkippedFiles().empty());
+}
+
+TEST_F(FileListTest, AFolderListingThatFailsHalfWayIsReportedNotThrown) {
+    for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        m_dir.WriteFile(std::string("src/") + name, CWaveWriter::PcmTone(1, 8000, 0.1));
+    const CFailingReaddir failing(3);
+    EXPECT_FALSE(m_fileList.OpenDirectory(m_dir.Path() + "src"));
+    EXPECT_LT(m_tracks.Count(), 3u);
 }
 
 TEST_F(FileListTest, EncodeRunsOnlyWithACheckedTrackAndAValidDestination) {

@@ -3,6 +3,7 @@
 #include "lang/StringCatalogue.h"
 #include "platform/Profile.h"
 #include "platform/UserPrompt.h"
+#include "support/FailingReaddir.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -62,6 +63,26 @@ TEST_F(LanguageMenuTest, EveryLngIsRemovedAndTheExtensionMatchesWithoutRegardToC
     std::vector<std::string> names = CLanguageMenu(m_catalogue).LanguageNames();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"German", "Old"}));
+}
+
+TEST_F(LanguageMenuTest, AFolderListingThatFailsHalfWayIsReportedNotThrown) {
+    for (const char* name : {"one.lng", "two.lng", "three.lng"})
+        m_dir.WriteFile(name, "");
+    CStringCatalogue catalogue(m_dir.Path());
+    {
+        const CFailingReaddir failing(3);
+        bool listed = true;
+        EXPECT_LT(CLanguageMenu(m_catalogue).LanguageNames(&listed).size(), 3u);
+        EXPECT_FALSE(listed);
+    }
+    {
+        // The catalogue looks for a name in another case through a listing too.
+        const CFailingReaddir failing(0);
+        EXPECT_FALSE(catalogue.SetInterfaceLanguage("ONE"));
+    }
+    EXPECT_TRUE(catalogue.SetInterfaceLanguage("ONE"));
+    EXPECT_TRUE(catalogue.SetInterfaceLanguage(""));
+    EXPECT_FALSE(catalogue.SetInterfaceLanguage("four"));
 }
 
 TEST_F(LanguageMenuTest, TheCurrentLanguageIsChecked) {

@@ -28,3 +28,17 @@ TEST(TextTest, PathPartsSplitAtTheLastSlash) {
     EXPECT_TRUE(CText::EndsWithNoCase("x.WaV", ".wav"));
     EXPECT_FALSE(CText::EndsWithNoCase("wav", ".wav"));
 }
+
+TEST(TextTest, NaturalOrderComparesDigitRunsByValue) {
+    EXPECT_TRUE(CText::NaturalLess("Track 2", "Track 10"));
+    EXPECT_FALSE(CText::NaturalLess("Track 10", "Track 2"));
+    EXPECT_TRUE(CText::NaturalLess("9a", "10"));
+    EXPECT_TRUE(CText::NaturalLess("a9b", "a10a"));
+    EXPECT_TRUE(CText::NaturalLess("a", "a1"));
+    EXPECT_TRUE(CText::NaturalLess("B", "a"));
+    // Past 64 bits, and equal values told apart by their zeros, in one strict order.
+    EXPECT_TRUE(CText::NaturalLess("t99999999999999999999", "t100000000000000000000"));
+    EXPECT_TRUE(CText::NaturalLess("Track 02", "Track 2"));
+    EXPECT_FALSE(CText::NaturalLess("Track 2", "Track 02"));
+    EXPECT_FALSE(CText::NaturalLess("a1", "a1"));
+}
