@@ -132,17 +132,19 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         terminal.EndProgress();
     });
 
-    if (m_options.m_bSave)
-        m_settings.SaveSettings(m_profile);
+    const bool saved = !m_options.m_bSave || m_settings.SaveSettings(m_profile);
+    if (!saved)
+        std::cerr << "wavsmith-cli: the settings could not be saved to " << m_profile.Path()
+                  << '\n';
     if (interrupted)
         return kExitInterrupted;
     // Refused files were reported above; they never were tracks to encode.
-    bool allEncoded = started && libraryLoaded && allRead;
+    bool succeeded = started && libraryLoaded && allRead && saved;
     for (size_t i = 0; i < tracks.Count(); ++i) {
         if (tracks.At(i).m_bEncoded)
             std::cout << tracks.At(i).m_strMp3Path << '\n';
         else if (checkedAtStart[i])
-            allEncoded = false;
+            succeeded = false;
     }
-    return allEncoded ? 0 : 1;
+    return succeeded ? 0 : 1;
 }

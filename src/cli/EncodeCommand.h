@@ -20,8 +20,8 @@ public:
     CEncodeCommand(CAppSettings& settings, CProfile& profile, const CStringCatalogue& catalogue,
                    const CEncodeOptions& options);
 
-    // The exit status: 0 when every checked track was encoded, 1 when one was skipped or
-    // the run ended early, 130 after Ctrl+C.
+    // The exit status: 0 when every checked track was encoded, 1 when one was skipped,
+    // the run ended early or --save failed, 130 after Ctrl+C.
     int Run(const std::vector<std::string>& paths);
     // A step on the list after the files were added and before the run (the FreeDB
     // lookup of --freedb); when it answers false nothing is encoded and Run answers 1.

@@ -170,8 +170,9 @@ bool CSettingsOverrides::ApplyMp3Overrides(CAppSettings& settings) {
             return false;
         page.m_nVbrMaxPosition = position;
     }
-    // Bounds given the wrong way round are ordered, as the page orders its thumbs.
-    page.SetVbrThumbs(page.m_nVbrMinPosition, page.m_nVbrMaxPosition);
+    // Bounds given the wrong way round are ordered, as the page orders its lists; a
+    // stored bound the row does not offer stays at the row's fallback.
+    page.OrderVbrBounds();
     if (m_nChannelMode)
         page.SetChannelMode(*m_nChannelMode);
     if (m_nVbrQuality)

@@ -21,6 +21,10 @@ void CMp3PageModel::LoadFromSettings(const CAppSettings& settings) {
     m_nStoredSampleRate = settings.m_nSampleRate;
     m_nSampleRatePosition =
         CEncodingOptions::SampleRatePosition(m_nMpegVersion, settings.m_nSampleRate);
+    // A rate of the other version would make the encoder refuse every track.
+    if (m_nSampleRatePosition < 0)
+        m_nSampleRatePosition =
+            CEncodingOptions::SampleRatePosition(1 - m_nMpegVersion, settings.m_nSampleRate);
     m_nChannelMode = settings.m_nChannelMode;
     m_nCbrPosition = CEncodingOptions::BitratePosition(m_nMpegVersion, settings.m_nBitrate);
     m_nVbrMinPosition =
@@ -70,13 +74,16 @@ void CMp3PageModel::SetCbrPosition(int nPosition) {
 
 void CMp3PageModel::SetVbrMinPosition(int nPosition) {
     m_nVbrMinPosition = ClampBitratePosition(nPosition);
-    if (m_nVbrMinPosition > m_nVbrMaxPosition)
-        std::swap(m_nVbrMinPosition, m_nVbrMaxPosition);
+    OrderVbrBounds();
 }
 
 void CMp3PageModel::SetVbrMaxPosition(int nPosition) {
     m_nVbrMaxPosition = ClampBitratePosition(nPosition);
-    if (m_nVbrMinPosition > m_nVbrMaxPosition)
+    OrderVbrBounds();
+}
+
+void CMp3PageModel::OrderVbrBounds() {
+    if (BitrateAt(m_nMpegVersion, m_nVbrMinPosition) > BitrateAt(m_nMpegVersion, m_nVbrMaxPosition))
         std::swap(m_nVbrMinPosition, m_nVbrMaxPosition);
 }
 

@@ -23,6 +23,9 @@ public:
     void SetVbrMaxPosition(int nPosition);
     // The two thumbs of the VBR slider, in either order.
     void SetVbrThumbs(double dFirst, double dSecond);
+    // Swaps the VBR positions when the minimum's rate exceeds the maximum's. Rates, not
+    // positions, are compared: the fallback position 14 stands for a rate inside the row.
+    void OrderVbrBounds();
     // The single thumb of the CBR slider.
     void SetCbrThumb(double dValue);
     void SetSampleRatePosition(int nPosition);
@@ -36,7 +39,8 @@ public:
     static int ThumbPosition(double dValue);
 
     unsigned m_nMpegVersion = 0;
-    // -1 when the stored rate is not one of the version's three; committing then keeps it.
+    // A stored rate of the other version's row takes its position there, as switching
+    // the version moves the buttons; -1 for a rate of neither row, which committing keeps.
     int m_nSampleRatePosition = 1;
     unsigned m_nStoredSampleRate = 44100;
     unsigned m_nChannelMode = 2;

@@ -75,6 +75,29 @@ TEST_F(EncodeCommandTest, SaveStoresTheRunsSettingsInTheProfile) {
     const std::string mp3 = m_dir.ReadFile("01 - Intro.mp3");
     ASSERT_GT(mp3.size(), 128u);
     EXPECT_NE(mp3.substr(mp3.size() - 128, 3), "TAG");
+
+    // A profile that cannot be written is said, and is a failure.
+    m_dir.WriteFile("file", "");
+    const SCliResult failed = Run({"--profile", "file/p.ini", "encode", "album/Intro.wav", "--out",
+                                   m_dir.Path(), "--save", "--no-progress"});
+    EXPECT_EQ(failed.m_nExitCode, 1);
+    EXPECT_NE(failed.m_strErr.find("the settings could not be saved to file/p.ini"),
+              std::string::npos)
+        << failed.m_strErr;
+}
+
+TEST_F(EncodeCommandTest, StoredValuesTheVersionDoesNotOfferAreMappedAsThePageMapsThem) {
+    m_dir.WriteFile("p.ini", "[settings_mp3]\nMPEGVersion=1\nSampleRate=44100\nVBR=1\n"
+                             "VBRMinBitrate=8\nVBRMaxBitrate=100\n");
+    const SCliResult result = Run({"--profile", "p.ini", "encode", "album/Intro.wav", "--out",
+                                   m_dir.Path(), "--save", "--no-progress"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const SDecodedMp3 decoded = DecodeMp3(m_dir.Path() + "01 - Intro.mp3");
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.m_nRate, 22050);
+    const std::string profile = m_dir.ReadFile("p.ini");
+    EXPECT_NE(profile.find("SampleRate=22050"), std::string::npos) << profile;
+    EXPECT_NE(profile.find("VBRMaxBitrate=128"), std::string::npos) << profile;
 }
 
 TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {

@@ -52,13 +52,22 @@ TEST(Mp3PageModelTest, LoadAndCommitRoundTripOfferedValues) {
     EXPECT_EQ(back.m_bPrivate, 0u);
 }
 
-TEST(Mp3PageModelTest, SampleRateOutsideTheVersionRowIsKept) {
+TEST(Mp3PageModelTest, RateOfTheOtherVersionTakesItsPositionAndOneOfNeitherIsKept) {
     CAppSettings settings;
     settings.m_nSampleRate = 22050; // an MPEG-2 rate with MPEG-1 stored
     CMp3PageModel page;
     page.LoadFromSettings(settings);
+    EXPECT_EQ(page.m_nSampleRatePosition, 1);
+    EXPECT_EQ(Committed(page).m_nSampleRate, 44100u);
+    settings.m_nMpegVersion = 1;
+    settings.m_nSampleRate = 48000;
+    page.LoadFromSettings(settings);
+    EXPECT_EQ(Committed(page).m_nSampleRate, 24000u);
+
+    settings.m_nSampleRate = 11025;
+    page.LoadFromSettings(settings);
     EXPECT_EQ(page.m_nSampleRatePosition, -1);
-    EXPECT_EQ(Committed(page).m_nSampleRate, 22050u);
+    EXPECT_EQ(Committed(page).m_nSampleRate, 11025u);
 }
 
 TEST(Mp3PageModelTest, PositionsFollowTheRowOfTheChosenVersion) {
@@ -82,6 +91,18 @@ TEST(Mp3PageModelTest, VbrBoundsAreSwappedSoTheMinimumNeverExceedsTheMaximum) {
     page.SetVbrThumbs(11.6, 3.4);
     EXPECT_EQ(page.m_nVbrMinPosition, 3);
     EXPECT_EQ(page.m_nVbrMaxPosition, 12);
+
+    // A stored bound the row does not offer is its fallback, 160 kbit/s, by rate.
+    CAppSettings settings;
+    settings.m_nVbrMinBitrate = 100;
+    settings.m_nVbrMaxBitrate = 320;
+    page.LoadFromSettings(settings);
+    page.OrderVbrBounds();
+    EXPECT_EQ(Committed(page).m_nVbrMinBitrate, 160u);
+    EXPECT_EQ(Committed(page).m_nVbrMaxBitrate, 320u);
+    page.SetVbrMaxPosition(8);
+    EXPECT_EQ(Committed(page).m_nVbrMinBitrate, 128u);
+    EXPECT_EQ(Committed(page).m_nVbrMaxBitrate, 160u);
 }
 
 TEST(Mp3PageModelTest, SwitchingVbrKeepsEachModesPositions) {
