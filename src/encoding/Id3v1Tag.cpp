@@ -88,9 +88,10 @@ CId3v1Tag::Bytes CId3v1Tag::BuildId3v1Tag(const CTrackItem& track) {
     tag[0] = 'T';
     tag[1] = 'A';
     tag[2] = 'G';
-    // The title field holds the WAV file's name, not the track title: the tag names the
-    // recording the file came from.
-    PutField(tag, kTitleOffset, 30, track.m_strFileTitle);
+    // The track's title as the list and the playlist show it: the WAV file's name until
+    // it is edited or taken from an album, which players should show too.
+    PutField(tag, kTitleOffset, 30,
+             track.m_strTitle.empty() ? track.m_strFileTitle : track.m_strTitle);
     PutField(tag, kArtistOffset, 30, track.m_strArtist);
     PutField(tag, kAlbumOffset, 30, track.m_strAlbum);
     PutField(tag, kYearOffset, 4, track.m_strYear);

@@ -127,7 +127,8 @@ TEST_F(LookupCommandTest, EncodeWithFreedbNamesAndTagsTheFilesFromTheAlbum) {
     ASSERT_GT(mp3.size(), 128u);
     const std::string tag = mp3.substr(mp3.size() - 128);
     EXPECT_EQ(tag.substr(0, 3), "TAG");
-    // Artist, album and year come from the album (the title field names the WAV file).
+    // Title, artist, album and year come from the album.
+    EXPECT_EQ(tag.substr(3, 4), std::string("Dos\0", 4));
     EXPECT_EQ(tag.substr(33, 7), "Various");
     EXPECT_EQ(tag.substr(63, 6), "Second");
     EXPECT_EQ(tag.substr(93, 4), "1999");

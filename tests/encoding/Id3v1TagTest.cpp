@@ -25,7 +25,7 @@ protected:
 };
 } // namespace
 
-TEST_F(Id3v1TagTest, FieldsSitAtTheirOffsetsWithTheWavNameAsTitle) {
+TEST_F(Id3v1TagTest, FieldsSitAtTheirOffsetsWithTheTrackTitle) {
     m_track.m_strFileTitle = "Intro take 2";
     m_track.m_strTitle = "Intro";
     m_track.m_strArtist = "Abba";
@@ -35,13 +35,17 @@ TEST_F(Id3v1TagTest, FieldsSitAtTheirOffsetsWithTheWavNameAsTitle) {
     m_track.m_nIndex = 2;
     m_track.m_nGenre = 81; // Pop, genre number 13
 
-    const std::string expected = "TAG" + Field("Intro take 2", 30) + Field("Abba", 30) +
+    const std::string expected = "TAG" + Field("Intro", 30) + Field("Abba", 30) +
                                  Field("Gold", 30) + "1992" + Field("remaster", 28) +
                                  std::string("\0\3\15", 3);
     EXPECT_EQ(AsText(CId3v1Tag::BuildId3v1Tag(m_track)), expected);
+    // A track an album left without a title keeps its WAV file's name.
+    m_track.m_strTitle.clear();
+    EXPECT_EQ(AsText(CId3v1Tag::BuildId3v1Tag(m_track)).substr(3, 30), Field("Intro take 2", 30));
 }
 
 TEST_F(Id3v1TagTest, EmptyTextsLeaveOnlyTheMarkerTrackAndNoGenre) {
+    m_track.m_strTitle.clear();
     m_track.m_nGenre = 0;
     // 122 bytes of text fields and the zero byte 125.
     const std::string expected = "TAG" + std::string(123, '\0') + "\1\xFF";
@@ -49,7 +53,7 @@ TEST_F(Id3v1TagTest, EmptyTextsLeaveOnlyTheMarkerTrackAndNoGenre) {
 }
 
 TEST_F(Id3v1TagTest, LongTextsAreCutToTheirFieldsWithoutSpillingOver) {
-    m_track.m_strFileTitle = std::string(30, 't') + "0123456789";
+    m_track.m_strTitle = std::string(30, 't') + "0123456789";
     m_track.m_strArtist = std::string(30, 'a'); // fills the field: no terminating zero
     m_track.m_strYear = "19999";
     m_track.m_strComment = std::string(29, 'c');
@@ -100,7 +104,7 @@ TEST_F(Id3v1TagTest, FieldsAreCutAfterConversionSoNoCharacterIsSplit) {
 
 TEST_F(Id3v1TagTest, WriteAppendsTheTagWithOneWrite) {
     CTempDir dir;
-    m_track.m_strFileTitle = "Intro";
+    m_track.m_strTitle = "Intro";
     std::FILE* stream = std::fopen(dir.File("a.mp3").c_str(), "wb");
     ASSERT_NE(stream, nullptr);
     std::fputs("frames", stream);
