@@ -18,7 +18,8 @@ bool CArgParser::Parse(const std::vector<std::string>& args) {
                                 args.end());
             return true;
         }
-        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+        const bool shortOption = arg.size() == 2 && arg[0] == '-' && arg[1] != '-';
+        if (shortOption || (arg.size() > 2 && arg.compare(0, 2, "--") == 0)) {
             if (!ParseOption(arg, args, i))
                 return false;
             continue;

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
-// Parses "--name", "--name VALUE" and "--name=VALUE" options anywhere on the command
-// line; everything else (and everything after "--") is positional. Option groups
+// Parses "--name", "--name VALUE", "--name=VALUE" and short "-x" options anywhere on the
+// command line; everything else (and everything after "--") is positional. Option groups
 // register the options they understand.
 class CArgParser {
 public:

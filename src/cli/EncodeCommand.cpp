@@ -69,6 +69,25 @@ private:
     std::string m_strCurrentFile;
 };
 
+// What the run left for the summary line; the run itself ends inside the encoding step.
+struct SPlaylistOutcome {
+    std::string m_strPath;
+    unsigned m_nFailures = 0;
+};
+
+// One line on the error stream, so that the standard output stays a list of MP3 files.
+void PrintSummary(unsigned nWritten, size_t nSkipped, unsigned nFailed,
+                  const SPlaylistOutcome& playlist) {
+    std::cerr << "wavsmith-cli: " << nWritten << " written, " << nSkipped << " skipped, " << nFailed
+              << " failed";
+    if (nWritten > 0 && !playlist.m_strPath.empty()) {
+        std::cerr << "; playlist " << playlist.m_strPath;
+        if (playlist.m_nFailures > 0)
+            std::cerr << " (" << playlist.m_nFailures << " entries could not be written)";
+    }
+    std::cerr << '\n';
+}
+
 long long SteadySeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::steady_clock::now().time_since_epoch())
@@ -102,6 +121,7 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         return 1;
     bool interrupted = false;
     bool libraryLoaded = true;
+    SPlaylistOutcome playlist;
     const bool started = fileList.Encode(terminal, m_catalogue, [&] {
         CEncoderLibrary library;
         if (!library.LoadEncoderLibrary(terminal)) {
@@ -130,21 +150,27 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         }
         run.Join();
         terminal.EndProgress();
+        if (m_settings.m_nPlaylistType != 0)
+            playlist = {run.PlaylistPath(), run.PlaylistFailures()};
     });
 
     const bool saved = !m_options.m_bSave || m_settings.SaveSettings(m_profile);
     if (!saved)
         std::cerr << "wavsmith-cli: the settings could not be saved to " << m_profile.Path()
                   << '\n';
+    unsigned written = 0;
+    unsigned failed = 0;
+    for (size_t i = 0; i < tracks.Count(); ++i) {
+        if (tracks.At(i).m_bEncoded) {
+            std::cout << tracks.At(i).m_strMp3Path << '\n';
+            ++written;
+        } else if (checkedAtStart[i]) {
+            ++failed;
+        }
+    }
+    PrintSummary(written, adder.SkippedFiles().size(), failed, playlist);
     if (interrupted)
         return kExitInterrupted;
     // Refused files were reported above; they never were tracks to encode.
-    bool succeeded = started && libraryLoaded && allRead && saved;
-    for (size_t i = 0; i < tracks.Count(); ++i) {
-        if (tracks.At(i).m_bEncoded)
-            std::cout << tracks.At(i).m_strMp3Path << '\n';
-        else if (checkedAtStart[i])
-            succeeded = false;
-    }
-    return succeeded ? 0 : 1;
+    return started && libraryLoaded && allRead && saved && failed == 0 ? 0 : 1;
 }

@@ -16,6 +16,9 @@ public:
 
     // The catalogue of the run's language, with language files beside the executable.
     CStringCatalogue MakeCatalogue(const CProfile& profile) const;
+    // Empty when --lang names a language there is a file for (or English, the built-in
+    // texts); else the usage error, listing the languages found.
+    std::string CheckLanguage() const;
 
     // 1-based.
     unsigned Track() const { return m_nTrack; }

@@ -29,6 +29,7 @@ constexpr int kExitUsage = 2;
 struct SCliContext {
     std::optional<std::string> m_strProfilePath;
     bool m_bHelp = false;
+    bool m_bVersion = false;
     CSettingsOverrides m_overrides;
     CLanguageOptions m_language;
     CEncodeOptions m_encodeOptions;
@@ -152,7 +153,8 @@ Commands:
 
 Options:
   --profile FILE        Use this profile instead of ~/.config/Orvandel/Wavsmith.ini
-  --help                Show this text
+  -h, --help            Show this text
+  --version             Show the program's version
 
 )") + CSettingsOverrides::UsageText() +
            "\n" + CEncodeOptions::UsageText() + "\n" + CLanguageOptions::UsageText() + "\n" +
@@ -175,6 +177,8 @@ int main(int argc, char** argv) {
         return std::string();
     });
     parser.AddFlag("--help", [&context] { context.m_bHelp = true; });
+    parser.AddFlag("-h", [&context] { context.m_bHelp = true; });
+    parser.AddFlag("--version", [&context] { context.m_bVersion = true; });
     context.m_overrides.Register(parser);
     context.m_language.Register(parser);
     context.m_encodeOptions.Register(parser);
@@ -187,6 +191,12 @@ int main(int argc, char** argv) {
         std::cout << UsageText();
         return kExitSuccess;
     }
+    if (context.m_bVersion) {
+        std::cout << "wavsmith-cli " << WAVSMITH_VERSION << '\n';
+        return kExitSuccess;
+    }
+    if (const std::string error = context.m_language.CheckLanguage(); !error.empty())
+        return UsageError(error);
     if (parser.Positional().empty())
         return UsageError("no command given");
     const std::string& name = parser.Positional().front();

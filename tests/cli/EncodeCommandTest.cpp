@@ -40,6 +40,10 @@ TEST_F(EncodeCommandTest, EncodesAFolderIntoNamedTaggedFilesAndAPlaylist) {
     // Asked before the folder was made, and answered by --yes.
     EXPECT_NE(result.m_strErr.find("does not exist. Do you want the folder to be created?"),
               std::string::npos);
+    EXPECT_NE(result.m_strErr.find("wavsmith-cli: 2 written, 0 skipped, 0 failed; playlist " + out +
+                                   "2001 - Live.m3u\n"),
+              std::string::npos)
+        << result.m_strErr;
 
     // Encoding the batch again lists each file once.
     const std::string playlist = m_dir.ReadFile("out/2001 - Live.m3u");
@@ -63,6 +67,9 @@ TEST_F(EncodeCommandTest, WithoutYesAQuestionIsAnsweredNoAndNothingIsWritten) {
     EXPECT_EQ(result.m_nExitCode, 1);
     EXPECT_FALSE(fs::exists(m_dir.Path() + "out"));
     EXPECT_NE(result.m_strErr.find("No (standard input is not a terminal"), std::string::npos);
+    EXPECT_NE(result.m_strErr.find("wavsmith-cli: 0 written, 0 skipped, 2 failed\n"),
+              std::string::npos)
+        << result.m_strErr;
 }
 
 TEST_F(EncodeCommandTest, SaveStoresTheRunsSettingsInTheProfile) {

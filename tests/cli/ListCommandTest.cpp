@@ -57,7 +57,7 @@ TEST_F(ListCommandTest, ProfileSettingsApplyAndOptionsOverrideThem) {
     EXPECT_EQ(m_dir.ReadFile("profile.ini").find("1999"), std::string::npos);
 }
 
-TEST_F(ListCommandTest, ValuesTheTablesDoNotOfferAreBadUsage) {
+TEST_F(ListCommandTest, ValuesTheTablesDoNotOfferAndUnknownNamesAreBadUsage) {
     SCliResult result = Run({"list", "--bitrate", "100", "album"});
     EXPECT_EQ(result.m_nExitCode, 2);
     EXPECT_NE(result.m_strErr.find("--bitrate 100 is not offered for MPEG-1"), std::string::npos)
@@ -75,7 +75,22 @@ TEST_F(ListCommandTest, ValuesTheTablesDoNotOfferAreBadUsage) {
     EXPECT_EQ(Run({"list"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"frobnicate", "album"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"list", "--vbr=yes", "album"}).m_nExitCode, 2);
-    EXPECT_EQ(Run({"--help"}).m_nExitCode, 0);
+    result = Run({"--lang", "klingon", "list", "album"});
+    EXPECT_EQ(result.m_nExitCode, 2);
+    EXPECT_NE(result.m_strErr.find("unknown language 'klingon'; the languages are English, German"),
+              std::string::npos)
+        << result.m_strErr;
+    EXPECT_EQ(Run({"--lang", "english", "list", "album"}).m_nExitCode, 0);
+
+    for (const char* help : {"--help", "-h"}) {
+        result = Run({help});
+        EXPECT_EQ(result.m_nExitCode, 0);
+        EXPECT_EQ(result.m_strOut.rfind("Usage: wavsmith-cli", 0), 0u) << help;
+    }
+    result = Run({"--version"});
+    EXPECT_EQ(result.m_nExitCode, 0);
+    EXPECT_EQ(result.m_strOut, "wavsmith-cli 1.65\n");
+    EXPECT_EQ(Run({"-x", "list", "album"}).m_nExitCode, 2);
 }
 
 TEST_F(ListCommandTest, MissingOrUnreadablePathsAreReportedAndTheRestStillListed) {
