@@ -1,5 +1,6 @@
 // Arbitrary bytes as a WAV file: the chunk walk never reads outside the input, never
-// divides by zero, and accepts only 16-bit-or-wider PCM; the play time fits the size.
+// divides by zero, and accepts only 16-bit-or-wider PCM; the sound it finds lies inside
+// the input, and the play time fits it.
 #include "encoding/AppSettings.h"
 #include "encoding/TrackItem.h"
 #include "encoding/WaveReader.h"
@@ -23,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (bAccepted && (track.m_wFormatTag != 1 || track.m_wBitsPerSample == 8))
         std::abort();
 
-    const unsigned nPlayTime = CWaveReader::PlayTime(track, size);
-    if (nPlayTime > 0 && (size < 44 || nPlayTime > size - 44))
+    if (std::uint64_t{track.m_nDataOffset} + track.m_nDataLength > size)
+        std::abort();
+    if (CWaveReader::PlayTime(track) > track.m_nDataLength)
         std::abort();
     return 0;
 }

@@ -19,7 +19,6 @@
 static_assert(std::endian::native == std::endian::little);
 
 namespace {
-constexpr long kWavHeaderSize = 44;
 constexpr std::uint32_t kMaxPercentWhileEncoding = 95;
 
 enum class ELoop { None, Copy, Downmix, Duplicate };
@@ -35,12 +34,9 @@ ELoop ChooseLoop(const CTrackItem& track) {
     return ELoop::None;
 }
 
-// Sample values (every channel counts) after the 44-byte header; none for a shorter file.
+// Sample values (every channel counts) of the whole frames of the `data` chunk.
 std::uint64_t TotalValues(const CTrackItem& track) {
-    if (track.m_nWavSize <= kWavHeaderSize || track.m_wBitsPerSample == 0)
-        return 0;
-    return (static_cast<std::uint64_t>(track.m_nWavSize) - kWavHeaderSize) * 8 /
-           track.m_wBitsPerSample;
+    return static_cast<std::uint64_t>(track.m_nSampleFrames) * track.m_nChannels;
 }
 
 void CloseFile(std::FILE*& file) {
@@ -150,7 +146,8 @@ CEncodeRun::EFileResult CEncodeRun::EncodeFile(CTrackItem& track) {
     m_observer.OnTrackInfo(track, config);
 
     job.m_pWav = std::fopen(track.m_strWavPath.c_str(), "rb");
-    if (job.m_pWav == nullptr || std::fseek(job.m_pWav, kWavHeaderSize, SEEK_SET) != 0) {
+    if (job.m_pWav == nullptr ||
+        std::fseek(job.m_pWav, static_cast<long>(track.m_nDataOffset), SEEK_SET) != 0) {
         CloseFile(job.m_pWav);
         m_library.m_pCloseStream(job.m_hStream);
         m_prompt.ShowMessage("Unable to open wav file for read.\n\nFile: " + track.m_strWavPath +

@@ -29,9 +29,17 @@ void CTrackItem::CopyEncodingSettings(const CAppSettings& settings) {
     m_nGenre = settings.m_nGenre;
     m_strComment = settings.m_strComment;
     // The estimate uses the CBR rate also when VBR is on: it is only a guide.
-    m_nMp3Size = EstimateMp3Size(m_nWavSize, settings.m_nBitrate, settings.m_nSampleRate,
-                                 m_nSamplesPerSec, settings.m_nChannelMode != 0 ? 2 : 1,
-                                 m_nChannels);
+    m_nMp3Size =
+        EstimateMp3Size(SoundFileSize(), settings.m_nBitrate, settings.m_nSampleRate,
+                        m_nSamplesPerSec, settings.m_nChannelMode != 0 ? 2 : 1, m_nChannels);
+}
+
+unsigned CTrackItem::SoundFileSize() const {
+    constexpr unsigned kPlainHeaderSize = 44;
+    if (m_nWavSize == 0)
+        return 0;
+    return m_nDataLength > 0xFFFFFFFFu - kPlainHeaderSize ? 0xFFFFFFFFu
+                                                          : m_nDataLength + kPlainHeaderSize;
 }
 
 std::string CTrackItem::TrackStatusText(const CStringCatalogue& catalogue) const {

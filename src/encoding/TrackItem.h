@@ -22,6 +22,11 @@ public:
     // MP3 size. Output directory and title are left alone.
     void CopyEncodingSettings(const CAppSettings& settings);
 
+    // The size of a file with a plain 44-byte header holding the same sound (for such a
+    // file, its size), so that other chunks, however large, do not count; 0 before the file
+    // was read.
+    unsigned SoundFileSize() const;
+
     // "Encoded", "42 %" while encoding, or "-".
     std::string TrackStatusText(const CStringCatalogue& catalogue) const;
     // "VBR, 128 - 320 kbps. Quality - 2" or "CBR, 160 kbps".
@@ -43,6 +48,10 @@ public:
     std::string m_strWavPath;
     unsigned m_nSampleFrames = 0;
     unsigned m_nWavSize = 0;
+    // Where the samples of the `data` chunk start in the file and how many bytes they
+    // take, cut at the file's end: the only bytes that are sound.
+    std::uint32_t m_nDataOffset = 0;
+    std::uint32_t m_nDataLength = 0;
     unsigned m_nPlayTime = 0;
     std::uint16_t m_wFormatTag = 0;
     std::uint16_t m_nChannels = 0;

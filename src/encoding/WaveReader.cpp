@@ -29,10 +29,14 @@ constexpr std::uint32_t kData = ChunkId("data");
 constexpr int kMaxChunks = 20;
 constexpr std::int32_t kMinFmtSize = 16;
 constexpr size_t kSkipPiece = 1024;
-constexpr unsigned long long kHeaderSize = 44;
 constexpr std::uint16_t kPcmFormatTag = 1;
 constexpr std::uint16_t kFloatFormatTag = 3;
 constexpr std::uint16_t kRefusedBitsPerSample = 8;
+
+// Bytes of one sample frame; 0 for frames narrower than a byte.
+std::uint32_t FrameBytes(const CTrackItem& track) {
+    return static_cast<std::uint32_t>(track.m_nChannels) * track.m_wBitsPerSample / 8;
+}
 
 // One walk over the chunks of a stream, remembering why it refused the stream.
 class CHeaderWalk {
@@ -62,8 +66,9 @@ private:
     bool ReadLe16(std::uint16_t& value);
     bool ReadChunkSize(std::int32_t& nSize);
     bool Skip(std::uint32_t nBytes);
-    bool ReadFmtChunk();
+    bool ReadFmtChunk(std::int32_t& nSize);
     bool ReadDataChunk();
+    void SkipPadByte(std::int32_t nSize);
     bool WalkChunks();
     bool CheckFormat();
 
@@ -117,8 +122,7 @@ bool CHeaderWalk::Skip(std::uint32_t nBytes) {
 }
 
 // Reads the `fmt ` chunk after its identifier.
-bool CHeaderWalk::ReadFmtChunk() {
-    std::int32_t nSize = 0;
+bool CHeaderWalk::ReadFmtChunk(std::int32_t& nSize) {
     if (!ReadChunkSize(nSize))
         return false;
     if (nSize < kMinFmtSize)
@@ -136,18 +140,36 @@ bool CHeaderWalk::ReadFmtChunk() {
     return Skip(static_cast<std::uint32_t>(nSize - kMinFmtSize));
 }
 
-// Reads the `data` chunk's length after its identifier and counts its sample frames.
+// Reads the `data` chunk's length after its identifier and remembers where its samples
+// lie; a length past the end of the file is cut there. Counts the whole sample frames.
 bool CHeaderWalk::ReadDataChunk() {
     std::uint32_t nLength = 0;
     if (!ReadLe32(nLength))
         return false;
-    // Lengths up to 4 GiB are legitimate, and a frame narrower than a byte (4-bit mono)
-    // would otherwise divide by zero.
-    const std::int64_t nFrameBytes =
-        static_cast<std::int64_t>(m_track.m_nChannels) * m_track.m_wBitsPerSample / 8;
-    m_track.m_nSampleFrames =
-        nFrameBytes <= 0 ? 0 : static_cast<unsigned>(std::int64_t{nLength} / nFrameBytes);
+    const long nOffset = std::ftell(m_stream);
+    if (nOffset < 0 || std::fseek(m_stream, 0, SEEK_END) != 0)
+        return RefuseCutShort();
+    const long nEnd = std::ftell(m_stream);
+    if (nEnd < nOffset)
+        return RefuseCutShort();
+    m_track.m_nDataOffset = static_cast<std::uint32_t>(
+        std::min<long long>(nOffset, std::numeric_limits<std::uint32_t>::max()));
+    m_track.m_nDataLength =
+        static_cast<std::uint32_t>(std::min<long long>(nLength, nEnd - nOffset));
+    // A frame narrower than a byte (4-bit mono) would otherwise divide by zero.
+    const std::uint32_t nFrameBytes = FrameBytes(m_track);
+    m_track.m_nSampleFrames = nFrameBytes == 0 ? 0 : m_track.m_nDataLength / nFrameBytes;
     return true;
+}
+
+// Writers that follow RIFF to the letter pad a chunk of odd size with a zero byte, others
+// do not: a zero where the next chunk's identifier would begin can only be that pad.
+void CHeaderWalk::SkipPadByte(std::int32_t nSize) {
+    if (nSize % 2 == 0)
+        return;
+    const int next = std::fgetc(m_stream);
+    if (next != 0 && next != EOF)
+        std::ungetc(next, m_stream);
 }
 
 // The chunks after "WAVE", until `data`, the chunk limit, or the end of the file exactly
@@ -165,10 +187,11 @@ bool CHeaderWalk::WalkChunks() {
             return ReadDataChunk();
         std::int32_t nSize = 0;
         const bool bRead = id == kFmt
-                               ? ReadFmtChunk()
+                               ? ReadFmtChunk(nSize)
                                : ReadChunkSize(nSize) && Skip(static_cast<std::uint32_t>(nSize));
         if (!bRead)
             return false;
+        SkipPadByte(nSize);
     }
     return true;
 }
@@ -226,7 +249,7 @@ bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath,
     if (nFileSize > std::numeric_limits<std::uint32_t>::max())
         return Refuse(pRefusal, {"larger than 4 GiB", false});
     track.m_nWavSize = static_cast<unsigned>(nFileSize);
-    track.m_nPlayTime = PlayTime(track, nFileSize);
+    track.m_nPlayTime = PlayTime(track);
     track.m_strWavDir = std::string(CText::DirectoryPart(strPath));
     const std::string_view name = CText::FileNamePart(strPath);
     track.m_strFileTitle =
@@ -241,15 +264,13 @@ bool CWaveReader::ParseWaveHeader(CTrackItem& track, std::FILE* stream, SWaveRef
     return Refuse(pRefusal, walk.Refusal());
 }
 
-unsigned CWaveReader::PlayTime(const CTrackItem& track, unsigned long long nFileSize) {
-    if (track.m_nAvgBytesPerSec == 0 || nFileSize < kHeaderSize)
+unsigned CWaveReader::PlayTime(const CTrackItem& track) {
+    if (track.m_nAvgBytesPerSec == 0)
         return 0;
-    // The length counts every byte after the 44-byte header as sound, whatever the
-    // chunks say; the rate is that of whole bytes per sample.
+    // The rate is that of whole bytes per sample.
     const unsigned long long nRate = static_cast<unsigned long long>(track.m_wBitsPerSample / 8) *
                                      track.m_nChannels * track.m_nSamplesPerSec;
     if (nRate == 0)
         return 0;
-    return static_cast<unsigned>(std::min<unsigned long long>(
-        (nFileSize - kHeaderSize) / nRate, std::numeric_limits<unsigned>::max()));
+    return static_cast<unsigned>(track.m_nDataLength / nRate);
 }

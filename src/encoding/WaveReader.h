@@ -22,11 +22,11 @@ public:
                               SWaveRefusal* pRefusal = nullptr);
 
     // The chunk walk over an open stream positioned at byte 0: the RIFF/WAVE header, the
-    // `fmt ` fields and the sample frames of the `data` chunk. False refuses the stream.
+    // `fmt ` fields, and where the `data` chunk's samples lie and how many frames they
+    // hold. False refuses the stream.
     static bool ParseWaveHeader(CTrackItem& track, std::FILE* stream,
                                 SWaveRefusal* pRefusal = nullptr);
 
-    // Whole seconds of a file of `nFileSize` bytes with the track's format; 0 when the
-    // format gives no rate or the file is no longer than its 44-byte header.
-    static unsigned PlayTime(const CTrackItem& track, unsigned long long nFileSize);
+    // Whole seconds of the track's `data` bytes; 0 when the format gives no rate.
+    static unsigned PlayTime(const CTrackItem& track);
 };

@@ -44,20 +44,29 @@ TEST_F(WaveReaderTest, AcceptsPcmAndFillsTheRecord) {
     EXPECT_EQ(m_track->m_strFileTitle, "Side A");
 }
 
-TEST_F(WaveReaderTest, PlayTimeCountsEveryByteAfterTheFirst44) {
-    // 1 411 244 bytes of CD audio: exactly 8 s after the header.
+TEST_F(WaveReaderTest, TheSoundIsTheDataChunkCutAtTheFilesEnd) {
+    // 1 411 244 bytes of CD audio: exactly 8 s after the plain header.
     ASSERT_TRUE(Parse(CdFormat().AddSilentData(8 * kCdSecond).Bytes()));
     EXPECT_EQ(m_track->m_nWavSize, 1411244u);
+    EXPECT_EQ(m_track->m_nDataOffset, 44u);
+    EXPECT_EQ(m_track->m_nDataLength, 8 * kCdSecond);
     EXPECT_EQ(m_track->m_nPlayTime, 8u);
 
-    // A LIST chunk before the data: the frames come from the data length, the play time
-    // from the whole file.
+    // Chunks before and after the data are not sound, whatever their size.
     ASSERT_TRUE(Parse(CdFormat()
                           .AddRawChunk("LIST", kCdSecond, std::string(kCdSecond, 'x'))
                           .AddSilentData(kCdSecond)
+                          .AddRawChunk("LIST", 3 * kCdSecond, std::string(3 * kCdSecond, 'y'))
                           .Bytes()));
+    EXPECT_EQ(m_track->m_nDataOffset, 44 + 8 + kCdSecond);
+    EXPECT_EQ(m_track->m_nDataLength, kCdSecond);
     EXPECT_EQ(m_track->m_nSampleFrames, 44100u);
-    EXPECT_EQ(m_track->m_nPlayTime, 2u);
+    EXPECT_EQ(m_track->m_nPlayTime, 1u);
+
+    // A length past the end of the file (even past 2 GiB) ends with the file.
+    ASSERT_TRUE(Parse(CdFormat().AddRawChunk("data", 0xFFFFFFF0u, std::string(1002, 0)).Bytes()));
+    EXPECT_EQ(m_track->m_nDataLength, 1002u);
+    EXPECT_EQ(m_track->m_nSampleFrames, 250u);
 
     // The bare header with an empty data chunk.
     ASSERT_TRUE(Parse(CdFormat().AddSilentData(0).Bytes()));
@@ -66,44 +75,42 @@ TEST_F(WaveReaderTest, PlayTimeCountsEveryByteAfterTheFirst44) {
     EXPECT_EQ(m_track->m_nSampleFrames, 0u);
 }
 
-TEST_F(WaveReaderTest, PlayTimeIsZeroWithoutAUsableRateOrBelowTheHeaderSize) {
+TEST_F(WaveReaderTest, PlayTimeIsZeroWithoutAUsableRate) {
     CTrackItem track(m_settings);
     track.m_nChannels = 2;
     track.m_nSamplesPerSec = 44100;
     track.m_wBitsPerSample = 16;
     track.m_nAvgBytesPerSec = kCdSecond;
-    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond - 1), 2u);
-    EXPECT_EQ(CWaveReader::PlayTime(track, 10), 0u);
+    track.m_nDataLength = 3 * kCdSecond - 1;
+    EXPECT_EQ(CWaveReader::PlayTime(track), 2u);
 
     track.m_nAvgBytesPerSec = 0;
-    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond), 0u);
+    EXPECT_EQ(CWaveReader::PlayTime(track), 0u);
 
     // Fewer than 8 bits make no whole bytes per sample.
     track.m_nAvgBytesPerSec = kCdSecond;
     track.m_wBitsPerSample = 4;
-    EXPECT_EQ(CWaveReader::PlayTime(track, 44 + 3 * kCdSecond), 0u);
+    EXPECT_EQ(CWaveReader::PlayTime(track), 0u);
 }
 
-TEST_F(WaveReaderTest, ChunkSizesAreUsedAsStoredWithoutPadding) {
-    // An odd LIST size directly followed by the data chunk, and a fmt chunk with an
-    // extension that is skipped.
+TEST_F(WaveReaderTest, AnOddChunkIsReadWithOrWithoutItsPadByte) {
+    // A fmt chunk with an extension that is skipped, then an odd LIST chunk directly
+    // followed by the data chunk, or padded to an even size as RIFF asks.
     const std::string fmt18 = CWaveWriter::Le16(1) + CWaveWriter::Le16(1) +
                               CWaveWriter::Le32(8000) + CWaveWriter::Le32(16000) +
                               CWaveWriter::Le16(2) + CWaveWriter::Le16(16) + CWaveWriter::Le16(0);
-    ASSERT_TRUE(Parse(CWaveWriter()
-                          .AddRawChunk("fmt ", 18, fmt18)
-                          .AddRawChunk("LIST", 3, "abc")
-                          .AddSilentData(100)
-                          .Bytes()));
-    EXPECT_EQ(m_track->m_nSamplesPerSec, 8000u);
-    EXPECT_EQ(m_track->m_nSampleFrames, 50u);
+    for (const std::string& list : {std::string("abc"), std::string("abc\0", 4)}) {
+        ASSERT_TRUE(Parse(CWaveWriter()
+                              .AddRawChunk("fmt ", 18, fmt18)
+                              .AddRawChunk("LIST", 3, list)
+                              .AddSilentData(100)
+                              .Bytes()));
+        EXPECT_EQ(m_track->m_nSamplesPerSec, 8000u);
+        EXPECT_EQ(m_track->m_nSampleFrames, 50u);
+    }
 }
 
-TEST_F(WaveReaderTest, SampleFramesDivideTheDeclaredLengthByTheFrameWidth) {
-    // The declared length is not checked against the file, and may pass 2 GiB.
-    ASSERT_TRUE(Parse(CdFormat().AddRawChunk("data", 0xFFFFFFF0u, "").Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 0x3FFFFFFCu);
-
+TEST_F(WaveReaderTest, SampleFramesDivideTheDataLengthByTheFrameWidth) {
     // Formats the encoder cannot take are still read.
     ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 6, 48000, 24).AddSilentData(36).Bytes()));
     EXPECT_EQ(m_track->m_nSampleFrames, 2u);
@@ -191,7 +198,8 @@ TEST_F(WaveReaderTest, WhatCannotBeOpenedIsUnreadableWithTheSystemsReason) {
 
 TEST_F(WaveReaderTest, RefusesAFileLargerThanRiffCanDescribe) {
     // A sparse file: a valid header, then a hole up to just past 4 GiB.
-    const std::string path = m_dir.WriteFile("huge.wav", CdFormat().AddSilentData(16).Bytes());
+    const std::string path = m_dir.WriteFile(
+        "huge.wav", CdFormat().AddRawChunk("data", 0xFFFFFFFFu - 44, std::string(16, 0)).Bytes());
     std::filesystem::resize_file(path, 0x100000000ull);
     CTrackItem track(m_settings);
     EXPECT_FALSE(CWaveReader::ParseWaveFile(track, path));
