@@ -4,6 +4,7 @@
 #include "encoding/EncodeObserver.h"
 #include "encoding/Id3v1Tag.h"
 #include "encoding/PlaylistWriter.h"
+#include "encoding/SampleConverter.h"
 #include "encoding/TrackItem.h"
 #include "filelist/TrackList.h"
 #include "platform/Text.h"
@@ -23,10 +24,9 @@ constexpr std::uint32_t kMaxPercentWhileEncoding = 95;
 
 enum class ELoop { None, Copy, Downmix, Duplicate };
 
+// Every sample width goes into the loops as 16-bit values.
 ELoop ChooseLoop(const CTrackItem& track) {
     const bool mono = track.m_nChannelMode == 0;
-    if ((track.m_wBitsPerSample & ~7u) != 16)
-        return ELoop::None;
     if (track.m_nChannels == 2)
         return mono ? ELoop::Downmix : ELoop::Copy;
     if (track.m_nChannels == 1)
@@ -34,10 +34,7 @@ ELoop ChooseLoop(const CTrackItem& track) {
     return ELoop::None;
 }
 
-// Sample values (every channel counts) of the whole frames of the `data` chunk.
-std::uint64_t TotalValues(const CTrackItem& track) {
-    return static_cast<std::uint64_t>(track.m_nSampleFrames) * track.m_nChannels;
-}
+constexpr std::uint16_t kFloatFormatTag = 3;
 
 void CloseFile(std::FILE*& file) {
     if (file != nullptr)
@@ -48,21 +45,26 @@ void CloseFile(std::FILE*& file) {
 
 // What one track's chunk loop works with.
 struct CEncodeRun::SChunkJob {
-    explicit SChunkJob(CTrackItem& track) : m_track(track) {}
+    explicit SChunkJob(CTrackItem& track)
+        : m_track(track),
+          m_converter(track.m_wBitsPerSample, track.m_wFormatTag == kFloatFormatTag) {}
 
     CTrackItem& m_track;
     BladeEnc::StreamHandle m_hStream = 0;
     bool m_bStreamOpen = false;
     std::uint32_t m_nSamplesPerChunk = 0;
     std::uint32_t m_nOutputBufferSize = 0;
-    std::uint64_t m_nTotalValues = 0;
     std::FILE* m_pWav = nullptr;
     std::FILE* m_pMp3 = nullptr;
     std::vector<std::uint8_t> m_output;
+    // The file's samples before they become 16-bit, when they are not 16-bit already.
+    CSampleConverter m_converter;
+    std::vector<std::uint8_t> m_raw;
 
-    // How many items the next pass asks for: at most `nLimit`, and no more than remain.
+    // How many frames the next pass asks for: at most `nLimit`, and no more than remain.
     std::uint32_t PieceSize(std::uint32_t nLimit, std::uint64_t nDone) const {
-        return static_cast<std::uint32_t>(std::min<std::uint64_t>(nLimit, m_nTotalValues - nDone));
+        return static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(nLimit, m_track.m_nSampleFrames - nDone));
     }
 };
 
@@ -165,7 +167,6 @@ CEncodeRun::EFileResult CEncodeRun::EncodeFile(CTrackItem& track) {
         return EFileResult::Skipped;
     }
 
-    job.m_nTotalValues = TotalValues(track);
     const bool encoded = RunChunkLoop(track, job);
     CloseFile(job.m_pWav);
     if (!encoded) {
@@ -220,25 +221,37 @@ bool CEncodeRun::StopRequested(SChunkJob& job) {
     return true;
 }
 
-std::uint32_t CEncodeRun::ReadItems(SChunkJob& job, void* pBuffer, std::uint32_t nItemSize,
-                                    std::uint32_t nWanted) {
+std::uint32_t CEncodeRun::ReadFrames(SChunkJob& job, std::int16_t* pOut, std::uint32_t nFrames) {
+    const std::uint32_t nChannels = job.m_track.m_nChannels;
+    const std::uint32_t nFrameBytes = job.m_converter.BytesPerValue() * nChannels;
+    if (job.m_converter.IsPassThrough()) {
+        const auto read =
+            static_cast<std::uint32_t>(std::fread(pOut, nFrameBytes, nFrames, job.m_pWav));
+        m_counters.m_nBytesRead += read * nFrameBytes;
+        return read;
+    }
+    job.m_raw.resize(static_cast<size_t>(nFrames) * nFrameBytes);
     const auto read =
-        static_cast<std::uint32_t>(std::fread(pBuffer, nItemSize, nWanted, job.m_pWav));
-    m_counters.m_nBytesRead += read * nItemSize;
+        static_cast<std::uint32_t>(std::fread(job.m_raw.data(), nFrameBytes, nFrames, job.m_pWav));
+    m_counters.m_nBytesRead += read * nFrameBytes;
+    job.m_converter.Convert(job.m_raw.data(), static_cast<size_t>(read) * nChannels, pOut);
     return read;
 }
 
+// The file's layout is the encoder's: frames go through as they are.
 bool CEncodeRun::CopyLoop(SChunkJob& job) {
-    std::vector<std::int16_t> input(job.m_nSamplesPerChunk);
-    for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
-        const std::uint32_t wanted = job.PieceSize(job.m_nSamplesPerChunk, done);
-        const std::uint32_t read = ReadItems(job, input.data(), 2, wanted);
+    const std::uint32_t nChannels = job.m_track.m_nChannels;
+    const std::uint32_t framesPerChunk = job.m_nSamplesPerChunk / nChannels;
+    std::vector<std::int16_t> input(static_cast<size_t>(framesPerChunk) * nChannels);
+    for (std::uint64_t done = 0; done < job.m_track.m_nSampleFrames;) {
+        const std::uint32_t wanted = job.PieceSize(framesPerChunk, done);
+        const std::uint32_t read = ReadFrames(job, input.data(), wanted);
         if (StopRequested(job))
             return false;
-        // A file that ended early (or shrank since it was added) ends at its last value.
+        // A file that ended early (or shrank since it was added) ends at its last frame.
         if (read == 0)
             return true;
-        if (!EncodeAndWrite(job, input.data(), read, done))
+        if (!EncodeAndWrite(job, input.data(), read * nChannels, done))
             return false;
         if (read < wanted)
             return true;
@@ -249,9 +262,9 @@ bool CEncodeRun::CopyLoop(SChunkJob& job) {
 
 bool CEncodeRun::DownmixLoop(SChunkJob& job) {
     std::vector<std::int16_t> input(static_cast<size_t>(job.m_nSamplesPerChunk) * 2);
-    for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
+    for (std::uint64_t done = 0; done < job.m_track.m_nSampleFrames;) {
         const std::uint32_t frames =
-            ReadItems(job, input.data(), 4, job.PieceSize(job.m_nSamplesPerChunk, done));
+            ReadFrames(job, input.data(), job.PieceSize(job.m_nSamplesPerChunk, done));
         if (StopRequested(job))
             return false;
         if (frames == 0)
@@ -265,7 +278,7 @@ bool CEncodeRun::DownmixLoop(SChunkJob& job) {
             return false;
         if (!EncodeAndWrite(job, input.data(), frames, done))
             return false;
-        done += 2 * static_cast<std::uint64_t>(frames);
+        done += frames;
     }
     return true;
 }
@@ -274,8 +287,8 @@ bool CEncodeRun::DuplicateLoop(SChunkJob& job) {
     const std::uint32_t half = job.m_nSamplesPerChunk / 2;
     std::vector<std::int16_t> input(half);
     std::vector<std::int16_t> stereo(job.m_nSamplesPerChunk);
-    for (std::uint64_t done = 0; done < job.m_nTotalValues;) {
-        const std::uint32_t read = ReadItems(job, input.data(), 2, job.PieceSize(half, done));
+    for (std::uint64_t done = 0; done < job.m_track.m_nSampleFrames;) {
+        const std::uint32_t read = ReadFrames(job, input.data(), job.PieceSize(half, done));
         if (StopRequested(job))
             return false;
         if (read == 0)
@@ -303,8 +316,8 @@ bool CEncodeRun::EncodeAndWrite(SChunkJob& job, const std::int16_t* pValues, std
         job.m_track.m_nPercent = 0;
         return false;
     }
-    const auto percent =
-        static_cast<std::uint32_t>(kMaxPercentWhileEncoding * nDoneBefore / job.m_nTotalValues);
+    const auto percent = static_cast<std::uint32_t>(kMaxPercentWhileEncoding * nDoneBefore /
+                                                    job.m_track.m_nSampleFrames);
     job.m_track.m_nPercent = percent;
     m_counters.m_nCurrentFrame = static_cast<std::uint32_t>(static_cast<std::uint64_t>(percent) *
                                                             m_counters.m_nTotalFrames / 100);

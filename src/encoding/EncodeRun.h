@@ -63,11 +63,12 @@ private:
     bool EncodeTrack(CTrackItem& track);
     EFileResult EncodeFile(CTrackItem& track);
     bool RunChunkLoop(CTrackItem& track, SChunkJob& job);
-    std::uint32_t ReadItems(SChunkJob& job, void* pBuffer, std::uint32_t nItemSize,
-                            std::uint32_t nWanted);
+    // Reads up to `nFrames` frames as 16-bit values; answers the frames read.
+    std::uint32_t ReadFrames(SChunkJob& job, std::int16_t* pOut, std::uint32_t nFrames);
     bool CopyLoop(SChunkJob& job);
     bool DownmixLoop(SChunkJob& job);
     bool DuplicateLoop(SChunkJob& job);
+    // `nDoneBefore` counts the frames encoded before these values.
     bool EncodeAndWrite(SChunkJob& job, const std::int16_t* pValues, std::uint32_t nValues,
                         std::uint64_t nDoneBefore);
     bool FinishStream(SChunkJob& job);

@@ -53,6 +53,7 @@ public:
     std::uint32_t m_nDataOffset = 0;
     std::uint32_t m_nDataLength = 0;
     unsigned m_nPlayTime = 0;
+    // 1 integer PCM, 3 IEEE float; an extensible file has the tag of its sub-format.
     std::uint16_t m_wFormatTag = 0;
     std::uint16_t m_nChannels = 0;
     unsigned m_nSamplesPerSec = 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <sys/stat.h>
 
@@ -31,7 +32,14 @@ constexpr std::int32_t kMinFmtSize = 16;
 constexpr size_t kSkipPiece = 1024;
 constexpr std::uint16_t kPcmFormatTag = 1;
 constexpr std::uint16_t kFloatFormatTag = 3;
-constexpr std::uint16_t kRefusedBitsPerSample = 8;
+constexpr std::uint16_t kExtensibleFormatTag = 0xFFFE;
+// After the tag in its first two bytes, the sub-format GUID of WAVE_FORMAT_EXTENSIBLE
+// ends alike for every format that has a tag of its own.
+constexpr unsigned char kSubFormatGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                  0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+// cbSize, valid bits, channel mask and sub-format GUID.
+constexpr std::uint32_t kExtensibleSize = 24;
+constexpr std::uint16_t kMaxChannels = 2;
 
 // Bytes of one sample frame; 0 for frames narrower than a byte.
 std::uint32_t FrameBytes(const CTrackItem& track) {
@@ -67,14 +75,17 @@ private:
     bool ReadChunkSize(std::int32_t& nSize);
     bool Skip(std::uint32_t nBytes);
     bool ReadFmtChunk(std::int32_t& nSize);
+    bool ReadExtensibleFormat(std::uint32_t& nRest);
     bool ReadDataChunk();
     void SkipPadByte(std::int32_t nSize);
     bool WalkChunks();
     bool CheckFormat();
+    bool CheckSamples();
 
     CTrackItem& m_track;
     std::FILE* m_stream;
     SWaveRefusal m_refusal;
+    bool m_bDataFound = false;
 };
 
 // Reads `nBytes` bytes into a number, first byte highest (`bBigEndian`) or lowest.
@@ -135,9 +146,29 @@ bool CHeaderWalk::ReadFmtChunk(std::int32_t& nSize) {
         return false;
     m_track.m_nSamplesPerSec = nSampleRate;
     m_track.m_nAvgBytesPerSec = nByteRate;
-    if (m_track.m_wBitsPerSample == kRefusedBitsPerSample)
-        return Refuse("8-bit samples");
-    return Skip(static_cast<std::uint32_t>(nSize - kMinFmtSize));
+    auto nRest = static_cast<std::uint32_t>(nSize - kMinFmtSize);
+    if (m_track.m_wFormatTag == kExtensibleFormatTag && !ReadExtensibleFormat(nRest))
+        return false;
+    return Skip(nRest);
+}
+
+// The extension of WAVE_FORMAT_EXTENSIBLE, which many tools write even for plain 16-bit
+// stereo: the record takes the tag of its sub-format when that is a standard one.
+bool CHeaderWalk::ReadExtensibleFormat(std::uint32_t& nRest) {
+    if (nRest < kExtensibleSize)
+        return Refuse("fmt chunk too short");
+    std::uint16_t nExtensionSize = 0;
+    std::uint16_t nValidBits = 0;
+    std::uint32_t nChannelMask = 0;
+    unsigned char guid[16];
+    if (!ReadLe16(nExtensionSize) || !ReadLe16(nValidBits) || !ReadLe32(nChannelMask))
+        return false;
+    if (std::fread(guid, 1, sizeof guid, m_stream) != sizeof guid)
+        return RefuseCutShort();
+    nRest -= kExtensibleSize;
+    if (std::memcmp(guid + 2, kSubFormatGuidTail, sizeof kSubFormatGuidTail) == 0)
+        m_track.m_wFormatTag = static_cast<std::uint16_t>(guid[0] | guid[1] << 8);
+    return true;
 }
 
 // Reads the `data` chunk's length after its identifier and remembers where its samples
@@ -183,8 +214,10 @@ bool CHeaderWalk::WalkChunks() {
         std::uint32_t id = 0;
         if (!ReadId(id))
             return false;
-        if (id == kData)
+        if (id == kData) {
+            m_bDataFound = true;
             return ReadDataChunk();
+        }
         std::int32_t nSize = 0;
         const bool bRead = id == kFmt
                                ? ReadFmtChunk(nSize)
@@ -196,18 +229,35 @@ bool CHeaderWalk::WalkChunks() {
     return true;
 }
 
-// Only PCM is encoded; a file without `fmt ` still has tag 0 here.
+// Integer PCM and IEEE float are encoded; a file without `fmt ` still has tag 0 here.
 bool CHeaderWalk::CheckFormat() {
     switch (m_track.m_wFormatTag) {
     case kPcmFormatTag:
-        return true;
+    case kFloatFormatTag:
+        return CheckSamples();
     case 0:
         return Refuse("no fmt chunk");
-    case kFloatFormatTag:
-        return Refuse("floating-point samples");
+    case kExtensibleFormatTag:
+        return Refuse("extensible format, not PCM");
     default:
         return Refuse(CText::Format("audio format %u, not PCM", m_track.m_wFormatTag));
     }
+}
+
+// Mono or stereo, a rate, sample widths the run converts, and some sound.
+bool CHeaderWalk::CheckSamples() {
+    const unsigned nChannels = m_track.m_nChannels;
+    if (nChannels == 0 || nChannels > kMaxChannels)
+        return Refuse(CText::Format("%u channels", nChannels));
+    if (m_track.m_nSamplesPerSec == 0)
+        return Refuse("sample rate 0");
+    const unsigned nBits = m_track.m_wBitsPerSample;
+    const bool bFloat = m_track.m_wFormatTag == kFloatFormatTag;
+    if (bFloat && nBits != 32)
+        return Refuse(CText::Format("%u-bit floating-point samples", nBits));
+    if (!bFloat && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+        return Refuse(CText::Format("%u-bit samples", nBits));
+    return m_bDataFound || Refuse("no data chunk");
 }
 
 bool CHeaderWalk::Walk() {

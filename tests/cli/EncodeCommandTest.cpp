@@ -108,11 +108,12 @@ TEST_F(EncodeCommandTest, StoredValuesTheVersionDoesNotOfferAreMappedAsThePageMa
 }
 
 TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {
-    m_dir.WriteFile("deep/Deep.wav",
-                    CWaveWriter().AddFmtChunk(1, 2, 44100, 24).AddSilentData(6000).Bytes());
-    SCliResult result = Run({"encode", "deep", "--out", m_dir.Path()});
+    m_dir.WriteFile("wide/Wide.wav",
+                    CWaveWriter().AddFmtChunk(1, 3, 44100, 16).AddSilentData(6000).Bytes());
+    SCliResult result = Run({"encode", "wide", "--out", m_dir.Path()});
     EXPECT_EQ(result.m_nExitCode, 1);
-    EXPECT_FALSE(fs::exists(m_dir.Path() + "01 - Deep.mp3"));
+    EXPECT_NE(result.m_strErr.find("Wide.wav: 3 channels"), std::string::npos) << result.m_strErr;
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "01 - Wide.mp3"));
 
     EXPECT_EQ(Run({"encode", "album", "--playlist", "wpl"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"encode", "album", "--priority", "urgent"}).m_nExitCode, 2);

@@ -11,6 +11,7 @@
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -162,8 +163,10 @@ TEST_F(EncodeRunTest, VbrAndMpeg2FilesCarryTheirOwnFormat) {
 
 TEST_F(EncodeRunTest, UnsupportedFormatEndsTheRunSilentlyAndRemovesItsPartialFile) {
     AddWav("a.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
-    AddWav("b 24 bit.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 24).AddSilentData(6000).Bytes());
+    AddWav("b.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
     AddWav("c.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    // As if the file had changed since it was added.
+    m_tracks.At(1).m_nChannels = 3;
     Encode();
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
     EXPECT_FALSE(m_tracks.At(1).m_bEncoded);
@@ -322,6 +325,58 @@ TEST_F(RecordedEncodeTest, DownmixAveragesTowardZeroAndDuplicateRepeatsEachValue
     EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{5, 5, -7, -7}));
 }
 
+TEST_F(RecordedEncodeTest, OtherSampleWidthsBecome16BitDitheredWhereBitsAreDropped) {
+    m_settings.m_nChannelMode = 0;
+    const auto encodeMono = [this](const CWaveWriter& format, const std::string& data) {
+        std::filesystem::remove(m_strRecordPath);
+        m_tracks.Clear();
+        AddWav("in.wav", CWaveWriter(format)
+                             .AddRawChunk("data", static_cast<std::uint32_t>(data.size()), data)
+                             .Bytes());
+        Encode(WAVSMITH_STAND_IN_RECORDING);
+        return Recorded();
+    };
+    const auto near = [](const std::vector<std::int16_t>& got, std::vector<int> wanted) {
+        if (got.size() != wanted.size())
+            return false;
+        for (size_t i = 0; i < got.size(); ++i) {
+            if (std::abs(got[i] - wanted[i]) > 1)
+                return false;
+        }
+        return true;
+    };
+
+    EXPECT_EQ(
+        encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 8), std::string("\x80\xFF\x00\x81", 4)),
+        (std::vector<std::int16_t>{0, 32512, -32768, 256}));
+    const std::string int24("\x00\xE8\x03\x00\x18\xFC", 6);
+    EXPECT_TRUE(near(encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), int24), {1000, -1000}));
+    const std::string int32 = CWaveWriter::Le32(1000u << 16) + CWaveWriter::Le32(0xFFFF0000u);
+    EXPECT_TRUE(
+        near(encodeMono(CWaveWriter().AddExtensibleFmtChunk(1, 1, 44100, 32), int32), {1000, -1}));
+    std::string floats;
+    for (float value : {0.5f, 2.0f, -3.0f, std::nanf("")}) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &value, 4);
+        floats += CWaveWriter::Le32(bits);
+    }
+    EXPECT_TRUE(near(encodeMono(CWaveWriter().AddFmtChunk(3, 1, 44100, 32), floats),
+                     {16384, 32767, -32768, 0}));
+
+    // Half a 16-bit step held for a while comes out as a mix of its two neighbours, and the
+    // same file always gives the same values.
+    std::string half;
+    for (int i = 0; i < 4000; ++i)
+        half += std::string("\x80\x00\x00", 3);
+    const std::vector<std::int16_t> dithered =
+        encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half);
+    ASSERT_EQ(dithered.size(), 4000u);
+    const long ones = std::count(dithered.begin(), dithered.end(), 1);
+    EXPECT_EQ(ones + std::count(dithered.begin(), dithered.end(), 0), 4000);
+    EXPECT_NEAR(ones, 2000, 200);
+    EXPECT_EQ(encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half), dithered);
+}
+
 TEST_F(RecordedEncodeTest, OnlyTheWholeFramesOfTheDataChunkAreSound) {
     const std::string body = Samples({1, 2, 3, 4, 5});
     AddWav("chunks.wav", CWaveWriter()
@@ -348,11 +403,9 @@ TEST_F(RecordedEncodeTest, AFileThatShrankIsEncodedUpToItsLastWholeValue) {
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
 }
 
-TEST_F(RecordedEncodeTest, AFileShorterThanItsHeaderEncodesNothingAndEndsNormally) {
-    AddWav("header only.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).Bytes());
+TEST_F(RecordedEncodeTest, AnEmptyDataChunkEncodesNothingAndEndsNormally) {
+    AddWav("empty.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).AddSilentData(0).Bytes());
     AddWav("next.wav", CWaveWriter::PcmTone(2, 44100, 0.01));
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-    ASSERT_LT(m_tracks.At(0).m_nWavSize, 44u);
     Encode(WAVSMITH_STAND_IN_RECORDING);
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
     EXPECT_TRUE(m_tracks.At(1).m_bEncoded);

@@ -110,19 +110,31 @@ TEST_F(WaveReaderTest, AnOddChunkIsReadWithOrWithoutItsPadByte) {
     }
 }
 
-TEST_F(WaveReaderTest, SampleFramesDivideTheDataLengthByTheFrameWidth) {
-    // Formats the encoder cannot take are still read.
-    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 6, 48000, 24).AddSilentData(36).Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 2u);
-
-    // Frames narrower than a byte, or no channels: no frames rather than a division by 0.
-    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 1, 8000, 4).AddSilentData(10).Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
-    ASSERT_TRUE(Parse(CWaveWriter().AddFmtChunk(1, 0, 8000, 16).AddSilentData(10).Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+TEST_F(WaveReaderTest, AcceptsMonoAndStereoIntegerAndFloatSamplesPlainOrExtensible) {
+    const struct {
+        const char* name;
+        CWaveWriter format;
+        std::uint16_t wTag;
+        std::uint16_t wBits;
+    } accepted[] = {
+        {"8-bit", CWaveWriter().AddFmtChunk(1, 2, 8000, 8), 1, 8},
+        {"24-bit", CWaveWriter().AddFmtChunk(1, 2, 8000, 24), 1, 24},
+        {"32-bit", CWaveWriter().AddFmtChunk(1, 2, 8000, 32), 1, 32},
+        {"float", CWaveWriter().AddFmtChunk(3, 2, 8000, 32), 3, 32},
+        {"extensible 16-bit", CWaveWriter().AddExtensibleFmtChunk(1, 2, 8000, 16), 1, 16},
+        {"extensible float", CWaveWriter().AddExtensibleFmtChunk(3, 2, 8000, 32), 3, 32},
+        {"extensible mono 24-bit", CWaveWriter().AddExtensibleFmtChunk(1, 1, 8000, 24), 1, 24},
+    };
+    for (const auto& file : accepted) {
+        SCOPED_TRACE(file.name);
+        ASSERT_TRUE(Parse(CWaveWriter(file.format).AddSilentData(96).Bytes()));
+        EXPECT_EQ(m_track->m_wFormatTag, file.wTag);
+        EXPECT_EQ(m_track->m_wBitsPerSample, file.wBits);
+        EXPECT_EQ(m_track->m_nSampleFrames, 96u * 8 / file.wBits / m_track->m_nChannels);
+    }
 }
 
-TEST_F(WaveReaderTest, TheWalkStopsAfterTwentyChunksOrAtTheEndOfTheFile) {
+TEST_F(WaveReaderTest, TheWalkLooksForTheDataChunkAmongTheFirstTwenty) {
     // fmt and 18 other chunks count 19: the data chunk after them is read.
     CWaveWriter nineteenChunks = CdFormat();
     for (int i = 0; i < 18; ++i)
@@ -132,17 +144,16 @@ TEST_F(WaveReaderTest, TheWalkStopsAfterTwentyChunksOrAtTheEndOfTheFile) {
 
     // After twenty chunks the walk ends: the data chunk is not read, nor is a cut chunk
     // after it.
-    ASSERT_TRUE(Parse(CWaveWriter(nineteenChunks)
-                          .AddRawChunk("junk", 2, "zz")
-                          .AddSilentData(40)
-                          .AddRawChunk("LIST", 1000, "")
-                          .Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
-    EXPECT_EQ(m_track->m_nSamplesPerSec, 44100u);
-
-    // A file that ends right after a chunk has no data chunk, but is whole.
-    ASSERT_TRUE(Parse(CdFormat().AddRawChunk("LIST", 4, "info").Bytes()));
-    EXPECT_EQ(m_track->m_nSampleFrames, 0u);
+    SWaveRefusal refusal;
+    EXPECT_FALSE(
+        CWaveReader::ParseWaveFile(*m_track,
+                                   m_dir.WriteFile("x.wav", CWaveWriter(nineteenChunks)
+                                                                .AddRawChunk("junk", 2, "zz")
+                                                                .AddSilentData(40)
+                                                                .AddRawChunk("LIST", 1000, "")
+                                                                .Bytes()),
+                                   &refusal));
+    EXPECT_EQ(refusal.m_strReason, "no data chunk");
 }
 
 TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructureSayingWhy) {
@@ -156,9 +167,16 @@ TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructureSayingWhy)
         {"not a WAV file", "RIFX" + cd.substr(4)},
         {"not a WAV file", cd.substr(0, 8) + "AVI " + cd.substr(12)},
         {"not a WAV file", cd.substr(0, 6)},
-        {"8-bit samples", CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(16).Bytes()},
-        {"floating-point samples",
-         CWaveWriter().AddFmtChunk(3, 2, 44100, 32).AddSilentData(16).Bytes()},
+        {"3 channels", CWaveWriter().AddFmtChunk(1, 3, 44100, 16).AddSilentData(18).Bytes()},
+        {"0 channels", CWaveWriter().AddFmtChunk(1, 0, 44100, 16).AddSilentData(16).Bytes()},
+        {"sample rate 0", CWaveWriter().AddFmtChunk(1, 2, 0, 16).AddSilentData(16).Bytes()},
+        {"12-bit samples", CWaveWriter().AddFmtChunk(1, 1, 8000, 12).AddSilentData(16).Bytes()},
+        {"4-bit samples", CWaveWriter().AddFmtChunk(1, 1, 8000, 4).AddSilentData(16).Bytes()},
+        {"64-bit floating-point samples",
+         CWaveWriter().AddFmtChunk(3, 1, 8000, 64).AddSilentData(16).Bytes()},
+        {"extensible format, not PCM",
+         CWaveWriter().AddExtensibleFmtChunk(1, 2, 8000, 16, true).AddSilentData(16).Bytes()},
+        {"no data chunk", CdFormat().AddRawChunk("LIST", 4, "info").Bytes()},
         {"audio format 85, not PCM",
          CWaveWriter().AddFmtChunk(85, 2, 44100, 16).AddSilentData(16).Bytes()},
         {"fmt chunk too short",

@@ -21,6 +21,21 @@ CWaveWriter& CWaveWriter::AddFmtChunk(std::uint16_t wFormatTag, std::uint16_t nC
     return AddRawChunk("fmt ", 16, body);
 }
 
+CWaveWriter& CWaveWriter::AddExtensibleFmtChunk(std::uint16_t wSubFormatTag,
+                                                std::uint16_t nChannels, std::uint32_t nSampleRate,
+                                                std::uint16_t wBitsPerSample, bool bForeignGuid) {
+    const std::uint16_t blockAlign = static_cast<std::uint16_t>(nChannels * wBitsPerSample / 8);
+    const std::string guidTail = bForeignGuid ? std::string(14, '\x5A')
+                                              : std::string("\x00\x00\x00\x00\x10\x00\x80\x00"
+                                                            "\x00\xAA\x00\x38\x9B\x71",
+                                                            14);
+    const std::string body = Le16(0xFFFE) + Le16(nChannels) + Le32(nSampleRate) +
+                             Le32(nSampleRate * blockAlign) + Le16(blockAlign) +
+                             Le16(wBitsPerSample) + Le16(22) + Le16(wBitsPerSample) +
+                             Le32(nChannels == 1 ? 4 : 3) + Le16(wSubFormatTag) + guidTail;
+    return AddRawChunk("fmt ", 40, body);
+}
+
 CWaveWriter& CWaveWriter::AddRawChunk(const std::string& id, std::uint32_t nDeclaredSize,
                                       const std::string& body) {
     m_chunks += id.substr(0, 4) + Le32(nDeclaredSize) + body;

@@ -11,6 +11,11 @@ public:
     // RIFF header, "WAVE", then the chunks added; the RIFF size is filled in by Bytes().
     CWaveWriter& AddFmtChunk(std::uint16_t wFormatTag, std::uint16_t nChannels,
                              std::uint32_t nSampleRate, std::uint16_t wBitsPerSample);
+    // A WAVE_FORMAT_EXTENSIBLE `fmt ` chunk (40 bytes) whose sub-format GUID carries
+    // `wSubFormatTag` with the standard tail, or a foreign tail when `bForeignGuid`.
+    CWaveWriter& AddExtensibleFmtChunk(std::uint16_t wSubFormatTag, std::uint16_t nChannels,
+                                       std::uint32_t nSampleRate, std::uint16_t wBitsPerSample,
+                                       bool bForeignGuid = false);
     // Any chunk with any declared size and raw contents.
     CWaveWriter& AddRawChunk(const std::string& id, std::uint32_t nDeclaredSize,
                              const std::string& body);
