@@ -186,7 +186,8 @@ CEncodeRun::EFileResult CEncodeRun::EncodeFile(CTrackItem& track) {
     if (!closed)
         return EFileResult::Skipped;
 
-    if (track.m_bVbr && m_library.m_pWriteVbrHeader(track.m_strMp3Path.c_str()) != 0) {
+    // Every file gets the Xing or Info frame, so players know the encoder delay.
+    if (m_library.m_pWriteVbrHeader(track.m_strMp3Path.c_str()) != 0) {
         m_prompt.ShowMessage(
             CText::Format("Error: Unable to write VBR Header into the following file: \n\n%s",
                           track.m_strMp3Path.c_str()),

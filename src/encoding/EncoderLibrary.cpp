@@ -105,7 +105,9 @@ CEncoderLibrary::Config CEncoderLibrary::BuildEncoderConfig(const CTrackItem& tr
     WriteLe32(p, kOffsetCrc, track.m_bCrc);
     WriteLe32(p, kOffsetCopyright, track.m_bCopyright);
     WriteLe32(p, kOffsetOriginal, track.m_bOriginal);
-    WriteLe32(p, kOffsetWriteVbrHeader, vbr ? 1 : 0);
+    // CBR files get the header too, as an Info frame: it carries the encoder delay and
+    // padding that players trim for gapless playback.
+    WriteLe32(p, kOffsetWriteVbrHeader, 1);
     WriteLe32(p, kOffsetEnableVbr, track.m_bVbr);
     WriteLe32(p, kOffsetVbrQuality, vbr ? track.m_nVbrQuality : 0);
     return record;

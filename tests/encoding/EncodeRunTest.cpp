@@ -85,13 +85,14 @@ TEST_F(EncodeRunTest, StereoCbrKeepsRateChannelsLengthAndToneAndEndsWithTheTag) 
     ASSERT_TRUE(decoded.m_bOk);
     EXPECT_EQ(decoded.m_nRate, 44100);
     EXPECT_EQ(decoded.m_nChannels, 2);
-    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 88200, kLengthTolerance);
+    // The Info frame tells the decoder the encoder's delay and padding, which it trims.
+    EXPECT_EQ(decoded.Frames(), 88200u);
     // The writer puts the second channel a fifth above the first.
     EXPECT_NEAR(DominantFrequency(decoded, 0, 300, 800), 440.0, 3.0);
     EXPECT_NEAR(DominantFrequency(decoded, 1, 300, 800), 660.0, 3.0);
 
     const std::string mp3 = ReadFile(Mp3Path(0));
-    EXPECT_FALSE(HasVbrHeader(mp3));
+    EXPECT_NE(mp3.substr(0, 1200).find("Info"), std::string::npos);
     const std::string tag = mp3.substr(mp3.size() - 128);
     EXPECT_EQ(tag.substr(0, 3), "TAG");
     EXPECT_EQ(tag.substr(3, 4), "Tone");
@@ -107,7 +108,7 @@ TEST_F(EncodeRunTest, ChannelLayoutFollowsTheOutputMode) {
     SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
     ASSERT_TRUE(decoded.m_bOk);
     EXPECT_EQ(decoded.m_nChannels, 1);
-    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 44100, kLengthTolerance);
+    EXPECT_EQ(decoded.Frames(), 44100u);
 
     m_tracks.Clear();
     m_settings.m_nChannelMode = 1;

@@ -35,7 +35,7 @@ TEST(EncoderLibraryTest, ConfigRecordCarriesCbrOptionsAndZeroesTheRest) {
     EXPECT_EQ(Field(config, 48), 0u);
     EXPECT_EQ(Field(config, 52), 1u);
     EXPECT_EQ(Field(config, 60), 1u);
-    EXPECT_EQ(Field(config, 64), 0u);
+    EXPECT_EQ(Field(config, 64), 1u); // the Info frame, for gapless playback
     EXPECT_EQ(Field(config, 68), 0u);
     EXPECT_EQ(Field(config, 72), 0u);
     EXPECT_TRUE(std::all_of(config.begin() + 76, config.end(), [](auto b) { return b == 0; }));
