@@ -64,14 +64,19 @@ int CFreedbCommands::Usage(const std::string& strError) const {
     return kExitUsage;
 }
 
-template <typename Operation> int CFreedbCommands::WithOpenClient(Operation operation) {
-    CFreeDBSettings settings(m_options.CdPlayerIniPath());
-    m_options.ApplyOverrides(settings);
-    // The logging level lives in the profile; the run only reads it.
+// The logging level lives in the profile; the run only reads it.
+CProfile CFreedbCommands::LoggingLevel() const {
     CProfile logging;
     logging.WriteInt("FreeDB", "Logging",
                      m_options.IsFullLog() || CFreeDBSettings::SProfileOptions::IsFullLogging(
                                                   CProfile(m_strProfilePath)));
+    return logging;
+}
+
+template <typename Operation> int CFreedbCommands::WithOpenClient(Operation operation) {
+    CFreeDBSettings settings(m_options.CdPlayerIniPath());
+    m_options.ApplyOverrides(settings);
+    const CProfile logging = LoggingLevel();
     CLogOwner owner(m_options.IsLogShown(), m_err);
     std::unique_ptr<CCddbClient> client;
     if (settings.m_bUseHTTP)
@@ -159,15 +164,15 @@ int CFreedbCommands::Search(const std::vector<std::string>& args) {
         words += (words.empty() ? "" : " ") + word;
     CFreeDBSettings settings(m_options.CdPlayerIniPath());
     m_options.ApplyOverrides(settings);
-    CProfile logging;
-    logging.WriteInt("FreeDB", "Logging", m_options.IsFullLog());
+    const CProfile logging = LoggingLevel();
     CLogOwner owner(m_options.IsLogShown(), m_err);
     CCddbHttpClient client(settings, &logging);
     client.SetOwner(&owner);
     if (m_options.WebHost())
         client.SetWebHost(*m_options.WebHost(), m_options.WebPort());
-    // Through the gateway the proxy settings apply to the search as well.
-    if (settings.m_bUseHTTP && !client.Open())
+    // Opening the gateway client connects nothing; it sets up the proxy, which the search
+    // goes through as the gateway's commands do.
+    if ((settings.m_bUseHTTP || settings.m_bUseProxy) && !client.Open())
         return kExitFailure;
     CAlbumList found;
     if (!client.Search(words, m_options.InArtists(), m_options.InTitles(), m_options.InTracks(),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Profile.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,7 +10,6 @@ class CAlbumInfo;
 class CCddbClient;
 class CConnectionOptions;
 class CFreeDBSettings;
-class CProfile;
 
 // `wavsmith-cli query`, `read`, `search`, `sites` and `stat`: one FreeDB operation each,
 // results on `out`, the operation log (with --log) and errors on `err`. Each answers the
@@ -29,6 +30,8 @@ private:
     class CLogOwner;
 
     int Usage(const std::string& strError) const;
+    // The logging level of this run: the profile's, or full with --full-log.
+    CProfile LoggingLevel() const;
     // Loads the settings and the logging level, then runs `operation` on an open client;
     // the client is closed afterwards.
     template <typename Operation> int WithOpenClient(Operation operation);

@@ -110,11 +110,18 @@ TEST_F(FreedbCommandsTest, ReadPrintsTheAlbumAndItsTracks) {
     }
 }
 
+// The site names itself in its result links by the host asked; the profile's logging
+// level holds for the search as for the other commands.
 TEST_F(FreedbCommandsTest, SearchAsksTheWebSiteGiven) {
+    m_dir.WriteFile("Wavsmith.ini", "[FreeDB]\nLogging=1\n");
     const SCliResult result = Run({"search", "blue", "night", "--in", "title", "--web-host",
-                                   "127.0.0.1:" + std::to_string(m_server.HttpPort())},
+                                   "127.0.0.1:" + std::to_string(m_server.HttpPort()), "--log",
+                                   "--profile", m_dir.File("Wavsmith.ini")},
                                   false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_NE(result.m_strErr.find("[DBG] -> GET /freedb_search.php?words=blue+night"),
+              std::string::npos)
+        << result.m_strErr;
     // The small-print entry takes the artist and title of the result above it.
     EXPECT_EQ(Lines(result.m_strOut),
               (std::vector<std::string>{"jazz 1e0a2b04 Quartet / Blue Night",
@@ -210,10 +217,17 @@ TEST_F(FreedbCommandsTest, TheGatewayGoesThroughAnAuthenticatingProxy) {
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
     EXPECT_EQ(Lines(result.m_strOut).size(), 2u);
 
-    result =
-        Run({"search", "quartet", "--web-host", "127.0.0.1:" + std::to_string(m_server.HttpPort()),
-             "--proxy", proxyAddress, "--proxy-user", "wavsmith", "--proxy-password", "s3cret"},
-            true);
+    // The search takes --proxy too, over either transport: with a wrong password the
+    // proxy's refusal page holds no result.
+    std::vector<std::string> search = {
+        "search",           "quartet",
+        "--web-host",       "127.0.0.1:" + std::to_string(m_server.HttpPort()),
+        "--proxy",          proxyAddress,
+        "--proxy-user",     "wavsmith",
+        "--proxy-password", "wrong"};
+    EXPECT_TRUE(Run(search, false).m_strOut.empty());
+    search.back() = "s3cret";
+    result = Run(search, false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
     EXPECT_EQ(Lines(result.m_strOut).at(0), "jazz 1e0a2b04 Quartet / Blue Night");
 }

@@ -445,7 +445,11 @@ void CCddbTestServer::ServeHttp(int hClient) {
     std::string requestLine;
     if (!ReadLine(hClient, buffer, requestLine))
         return;
+    // A site names itself in its result links by the host it was asked as.
+    std::string host = CWebSearchPage::kWebSearchHost;
     for (std::string header; ReadLine(hClient, buffer, header) && !header.empty();) {
+        if (Lower(header).rfind("host: ", 0) == 0)
+            host = header.substr(6, header.find(':', 6) - 6);
     }
     Pause();
     if (Misbehave(hClient, "HTTP/1.0 200 OK"))
@@ -483,7 +487,7 @@ void CCddbTestServer::ServeHttp(int hClient) {
         return;
     }
     if (path == "/freedb_search.php") {
-        SendHttpReply(hClient, "200 OK", SearchPage(query));
+        SendHttpReply(hClient, "200 OK", SearchPage(query, host));
         return;
     }
     SendHttpReply(
@@ -493,15 +497,14 @@ void CCddbTestServer::ServeHttp(int hClient) {
 
 // The search page: one result link per matching album, and a small-print line for a
 // further entry of the first album found, as the web site shows them.
-std::string CCddbTestServer::SearchPage(const std::string& strQuery) {
+std::string CCddbTestServer::SearchPage(const std::string& strQuery, const std::string& strHost) {
     std::vector<std::string> words = Split(Lower(QueryValue(strQuery, "words")), ' ');
     const std::vector<std::string> fields = QueryValues(strQuery, "fields");
     const bool inArtist = std::find(fields.begin(), fields.end(), "artist") != fields.end();
     const bool inTitle = std::find(fields.begin(), fields.end(), "title") != fields.end();
     std::string page =
         "<html>\r\n<head><title>Search results</title></head>\r\n<body>\r\n<table>\r\n";
-    // The site names itself in its links, whatever the request's Host said.
-    const std::string link = "<a href=\"" + CWebSearchPage::ResultLinkMarker();
+    const std::string link = "<a href=\"" + CWebSearchPage::ResultLinkMarker(strHost);
     bool first = true;
     for (const SAlbum& album : Albums()) {
         bool match = false;

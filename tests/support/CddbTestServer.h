@@ -85,7 +85,7 @@ private:
     std::string HelloRefusal() const;
     std::vector<std::string> AnswerQuery(const std::string& strDiscId);
     std::vector<std::string> AnswerRead(const std::string& strCategory, const std::string& strId);
-    std::string SearchPage(const std::string& strQuery);
+    std::string SearchPage(const std::string& strQuery, const std::string& strHost);
     void SendHttpReply(int hClient, const std::string& strStatus, const std::string& strBody);
     bool ReadLine(int hClient, std::string& strBuffer, std::string& strLine);
     bool SendAll(int hClient, const std::string& strData);

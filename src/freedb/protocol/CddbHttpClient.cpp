@@ -146,7 +146,8 @@ bool CCddbHttpClient::Search(const std::string& strWords, bool bInArtists, bool 
 
 // Reads the page until it ends, a read fails (also on a stop request) or the list cap.
 void CCddbHttpClient::ReadPage(CAlbumList& results) {
-    CWebSearchPage page;
+    // The site names itself in its links: the host asked, without its port.
+    CWebSearchPage page(m_strWebHost);
     std::string line;
     for (size_t count = 0; count < kMaxListLines && ReadLine(line); ++count) {
         if (!page.FeedLine(line, results))

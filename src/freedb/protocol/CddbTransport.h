@@ -1,5 +1,6 @@
 #pragma once
 
+#include "freedb/protocol/ChunkedDecoder.h"
 #include "freedb/protocol/LineSocket.h"
 
 #include <cstdint>
@@ -34,10 +35,7 @@ protected:
     void OnNewSocket() override;
 
 private:
-    enum class EChunkState { Data, DataEnd, Size, End, Broken };
-
     void ResetReply();
-    long DecodeChunks(char* pBuffer, size_t nLength);
 
     std::string m_strServerHost;
     unsigned m_nServerPort = 0;
@@ -50,7 +48,5 @@ private:
     bool m_bHttp11 = false;
     bool m_bInBody = false;
     bool m_bChunked = false;
-    uint64_t m_nChunkLeft = 0;
-    EChunkState m_eChunkState = EChunkState::Data;
-    std::string m_strRaw; // chunked body bytes not yet decoded
+    CChunkedDecoder m_chunks;
 };

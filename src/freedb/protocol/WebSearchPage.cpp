@@ -25,16 +25,15 @@ std::string CWebSearchPage::BuildRequestPath(const SRequest& request) {
     return path;
 }
 
-std::string CWebSearchPage::ResultLinkMarker() {
-    return std::string("http://") + kWebSearchHost + "/freedb_search_fmt.php?cat=";
+std::string CWebSearchPage::ResultLinkMarker(const std::string& strHost) {
+    return "http://" + strHost + "/freedb_search_fmt.php?cat=";
 }
 
 std::optional<CWebSearchPage::SResult> CWebSearchPage::ParseLine(std::string_view line) {
-    static const std::string kMarker = ResultLinkMarker();
-    const std::size_t marker = line.find(kMarker);
+    const std::size_t marker = line.find(m_strMarker);
     if (marker == std::string_view::npos)
         return std::nullopt;
-    std::string_view rest = line.substr(marker + kMarker.size());
+    std::string_view rest = line.substr(marker + m_strMarker.size());
 
     const std::size_t id = rest.find("&id=");
     if (id == std::string_view::npos)

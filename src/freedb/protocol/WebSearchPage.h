@@ -60,9 +60,12 @@ public:
     // break the request line) also become "+".
     static std::string BuildRequestPath(const SRequest& request);
     // The text a result line holds: "http://" + host + "/freedb_search_fmt.php?cat=".
-    static std::string ResultLinkMarker();
+    static std::string ResultLinkMarker(const std::string& strHost = kWebSearchHost);
 
-    CWebSearchPage() = default;
+    // A page of the web site on `strHost` (without port), which names itself in its
+    // result links.
+    explicit CWebSearchPage(const std::string& strHost = kWebSearchHost)
+        : m_strMarker(ResultLinkMarker(strHost)) {}
 
     // The result of one page line, or none for a line without a well-formed result
     // link; only the first link of a line counts. A small-print line takes the artist
@@ -86,6 +89,7 @@ public:
     static std::string SummaryLogLine(std::size_t nAlbums);
 
 private:
+    std::string m_strMarker;
     std::string m_strPreviousArtist;
     std::string m_strPreviousTitle;
     std::size_t m_nResults = 0;
