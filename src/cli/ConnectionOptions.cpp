@@ -35,12 +35,18 @@ CArgParser::ValueHandler Text(std::optional<std::string>& target) {
 
 void CConnectionOptions::Register(CArgParser& parser) {
     parser.AddValue("--server", [this](const std::string& value) {
+        if (value == "musicbrainz") {
+            m_strServer = CFreeDBSettings::kMusicBrainzHost;
+            m_strPort = CFreeDBSettings::kMusicBrainzPort;
+            return std::string();
+        }
         std::string port;
         std::string error = SplitHostPort("--server", value, false, m_strServer, port);
         if (error.empty() && !port.empty())
             m_strPort = port;
         return error;
     });
+    parser.AddValue("--musicbrainz-url", Text(m_strMusicBrainzUrl));
     parser.AddFlag("--http", [this] { m_bUseHttp = true; });
     parser.AddFlag("--cddbp", [this] { m_bUseHttp = false; });
     parser.AddValue("--http-path", Text(m_strHttpPath));
@@ -114,11 +120,16 @@ void CConnectionOptions::ApplyOverrides(CFreeDBSettings& settings) const {
     }
     if (m_nTimeout)
         settings.m_nTimeout = *m_nTimeout;
+    if (m_strMusicBrainzUrl)
+        settings.m_strMusicBrainzUrl = *m_strMusicBrainzUrl;
 }
 
 const char* CConnectionOptions::UsageText() {
     return R"(FreeDB connection for this run (override CDPLAYER.INI):
-  --server HOST[:PORT]  CDDB server
+  --server HOST[:PORT]  CDDB server; "musicbrainz" looks albums up on MusicBrainz
+                        by their track lengths (lookup and encode --freedb)
+  --musicbrainz-url URL MusicBrainz web service address (default
+                        https://musicbrainz.org/ws/2/)
   --http / --cddbp      HTTP gateway or direct CDDB connection
   --http-path PATH      Gateway path, as /~cddb/cddb.cgi
   --proxy HOST:PORT     HTTP proxy for the gateway and the search

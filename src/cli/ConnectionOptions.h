@@ -40,6 +40,7 @@ private:
     std::optional<std::string> m_strProxyPassword;
     std::optional<unsigned> m_nTimeout;
     std::optional<std::string> m_strIniPath;
+    std::optional<std::string> m_strMusicBrainzUrl;
     bool m_bFullLog = false;
     bool m_bLog = false;
     bool m_bInArtists = true;

@@ -76,6 +76,8 @@ CProfile CFreedbCommands::LoggingLevel() const {
 template <typename Operation> int CFreedbCommands::WithOpenClient(Operation operation) {
     CFreeDBSettings settings(m_options.CdPlayerIniPath());
     m_options.ApplyOverrides(settings);
+    if (settings.IsMusicBrainz())
+        return Usage("this is a CDDB command; MusicBrainz answers 'lookup' and 'encode --freedb'");
     const CProfile logging = LoggingLevel();
     CLogOwner owner(m_options.IsLogShown(), m_err);
     std::unique_ptr<CCddbClient> client;

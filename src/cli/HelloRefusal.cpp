@@ -15,5 +15,6 @@ void CHelloRefusal::Notice(const std::string& strLine) {
 std::string CHelloRefusal::Message() const {
     return "wavsmith-cli: the server refused this program's hello (it answered \"" + m_strReply +
            "\"), so it answers no lookup from here.\n"
-           "Choose another server with --server HOST[:PORT].\n";
+           "Choose another server with --server HOST[:PORT], or look albums up on MusicBrainz "
+           "with --server musicbrainz.\n";
 }

@@ -1,6 +1,7 @@
 #include "freedb/service/AlbumInfo.h"
 #include "support/CddbTestServer.h"
 #include "support/CliRunner.h"
+#include "support/MusicBrainzTestServer.h"
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
@@ -95,6 +96,34 @@ TEST_F(LookupCommandTest, SelectGivesTheTracksTheirTitlesAndNames) {
         << result.m_strErr;
     // "Just selected albums", the default, caches the album chosen.
     EXPECT_NE(m_dir.ReadFile("CDPLAYER.INI").find("title=First Light"), std::string::npos);
+}
+
+// MusicBrainz finds the disc by its track lengths; its albums are listed, chosen and
+// applied as a CDDB server's are.
+TEST_F(LookupCommandTest, MusicBrainzAlbumsAreListedAndApplied) {
+    CMusicBrainzTestServer musicBrainz;
+    musicBrainz.Queue({200, R"({"release-count": 2, "releases": [
+        {"title": "Light Years", "date": "2004-05-01",
+         "artist-credit": [{"name": "Alpha Band", "joinphrase": " & "}, {"name": "Friends"}],
+         "media": [{"tracks": [{"title": "Dawn", "length": 2000},
+                               {"title": "Noon", "length": 3000},
+                               {"title": "Dusk", "length": 4100}]}]},
+        {"title": "Live", "artist-credit": [{"name": "Alpha Band"}],
+         "media": [{"tracks": [{"title": "One"}, {"title": "Two"}, {"title": "Three"}]}]}]})"});
+    const SCliResult result =
+        RunCli({"lookup", "disc", "--select", "1", "--server", "musicbrainz", "--musicbrainz-url",
+                musicBrainz.BaseUrl(), "--profile", m_dir.File("profile.ini"), "--cdplayer-ini",
+                m_dir.File("CDPLAYER.INI")},
+               m_dir.Path());
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    const std::vector<std::string> lines = Lines(result.m_strOut);
+    ASSERT_GE(lines.size(), 8u) << result.m_strOut;
+    EXPECT_EQ(lines[0], "1  musicbrainz  " + m_strDiscId +
+                            "  Alpha Band & Friends / Light Years  2004  3 tracks");
+    EXPECT_EQ(lines[3], "    3  00:04  Dusk");
+    EXPECT_EQ(lines[4], "2  musicbrainz  " + m_strDiscId + "  Alpha Band / Live    3 tracks");
+    EXPECT_NE(result.m_strOut.find("03 - Dusk.mp3"), std::string::npos) << result.m_strOut;
+    EXPECT_EQ(musicBrainz.Requests().size(), 1u);
 }
 
 TEST_F(LookupCommandTest, AMissingAlbumOrAFailedLookupEndsWithStatusOne) {

@@ -172,9 +172,11 @@ TEST_P(CddbClientTest, FetchesStatisticsAndTheServerList) {
     CFreeDBSettings sites(m_dir.File("other.ini"));
     sites.AddDefaultSites();
     ASSERT_TRUE(m_client->GetSites(sites));
-    ASSERT_EQ(sites.GetSiteCount(), 2u);
-    EXPECT_EQ(sites.GetSite(1).m_strPath, "/~cddb/cddb.cgi");
-    EXPECT_EQ(sites.GetSite(1).m_strDescription, "Loopback fixture, HTTP");
+    // The MusicBrainz row, which no CDDB server sends, stays.
+    ASSERT_EQ(sites.GetSiteCount(), 3u);
+    EXPECT_EQ(sites.GetSite(0).m_strProtocol, "musicbrainz");
+    EXPECT_EQ(sites.GetSite(2).m_strPath, "/~cddb/cddb.cgi");
+    EXPECT_EQ(sites.GetSite(2).m_strDescription, "Loopback fixture, HTTP");
 }
 
 // A hostile server cannot make the client hold or store without bound, and the client

@@ -293,7 +293,8 @@ TEST(FreeDBSettingsSitesTest, BuiltInRows) {
     CTempDir dir;
     CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
     settings.AddDefaultSites();
-    ASSERT_EQ(settings.GetSiteCount(), 22u);
+    // 22 CDDB rows, then the MusicBrainz row.
+    ASSERT_EQ(settings.GetSiteCount(), 23u);
     for (size_t i = 0; i < 22; ++i) {
         const CFreeDBSite& site = settings.GetSite(i);
         EXPECT_EQ(site.m_strHost, CFreeDBSettings::kDefaultServer);

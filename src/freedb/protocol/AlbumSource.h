@@ -44,6 +44,9 @@ public:
     virtual void Trace(int nDirection, const std::string& strText);
     // One line of the current reply; sources without a connection have none.
     virtual bool ReadLine(std::string& strLine);
+    // From any thread, for a forced stop: ends every wait of the source at once and
+    // makes later ones fail. A source that never waits has nothing to end.
+    virtual void Shutdown() {}
 
 protected:
     void LogText(const std::string& strText);

@@ -209,9 +209,7 @@ bool CCddbClient::GetSites(CFreeDBSettings& settings) {
         if (sites.size() < CFreeDBSettings::kMaxServers)
             sites.emplace_back(line);
     });
-    settings.ClearSites();
-    for (const CFreeDBSite& site : sites)
-        settings.AddSite(site);
+    settings.ReplaceSites(sites);
     Log("done.\r\n");
     return true;
 }

@@ -45,6 +45,7 @@ public:
     bool Query(CAlbumInfo& album, CAlbumList& results) override;
     bool Read(CAlbumInfo& album) override;
     bool ReadLine(std::string& strLine) override;
+    void Shutdown() override { CTcpSocket::Shutdown(); }
 
     // "cddb hello " + login name + " host Tunewright 9.99".
     static std::string MakeHello();

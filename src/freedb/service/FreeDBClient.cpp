@@ -2,6 +2,7 @@
 
 #include "freedb/protocol/CddbHttpClient.h"
 #include "freedb/protocol/CddbpClient.h"
+#include "freedb/protocol/MusicBrainzSource.h"
 #include "freedb/service/FreeDBSettings.h"
 
 #include <climits>
@@ -24,16 +25,19 @@ void CFreeDBClient::Reconfigure() {
 }
 
 void CFreeDBClient::ApplySettings() {
-    if (m_nMode == kModeCddbp && m_settings.m_bUseHTTP)
-        SetMode(kModeHttp);
-    else if (m_nMode == kModeHttp && !m_settings.m_bUseHTTP)
-        SetMode(kModeCddbp);
+    const int mode = m_settings.IsMusicBrainz() ? kModeMusicBrainz
+                     : m_settings.m_bUseHTTP    ? kModeHttp
+                                                : kModeCddbp;
+    if (mode != m_nMode)
+        SetMode(mode);
     m_pSource->RefreshLogging();
 }
 
-std::unique_ptr<CCddbClient> CFreeDBClient::MakeSource(int nMode) const {
-    std::unique_ptr<CCddbClient> source;
-    if (nMode == kModeHttp) {
+std::unique_ptr<CAlbumSource> CFreeDBClient::MakeSource(int nMode) const {
+    std::unique_ptr<CAlbumSource> source;
+    if (nMode == kModeMusicBrainz) {
+        source = std::make_unique<CMusicBrainzSource>(m_settings, m_pProfile);
+    } else if (nMode == kModeHttp) {
         auto http = std::make_unique<CCddbHttpClient>(m_settings, m_pProfile);
         if (!m_strWebHost.empty())
             http->SetWebHost(m_strWebHost, m_strWebPort);
@@ -45,7 +49,11 @@ std::unique_ptr<CCddbClient> CFreeDBClient::MakeSource(int nMode) const {
     return source;
 }
 
-void CFreeDBClient::Attach(CCddbClient* pSource, CCddbClient*& pSlot) {
+CCddbClient* CFreeDBClient::CddbSource() const {
+    return m_nMode == kModeMusicBrainz ? nullptr : static_cast<CCddbClient*>(m_pSource.get());
+}
+
+void CFreeDBClient::Attach(CAlbumSource* pSource, CAlbumSource*& pSlot) {
     const std::lock_guard<std::mutex> lock(m_shutdownMutex);
     pSlot = pSource;
     if (pSource != nullptr && m_bShutDown)
@@ -54,10 +62,10 @@ void CFreeDBClient::Attach(CCddbClient* pSource, CCddbClient*& pSlot) {
 
 void CFreeDBClient::SetMode(int nMode) {
     Disconnect();
-    std::unique_ptr<CCddbClient> source = MakeSource(nMode);
+    m_nMode = nMode == kModeHttp || nMode == kModeMusicBrainz ? nMode : kModeCddbp;
+    std::unique_ptr<CAlbumSource> source = MakeSource(m_nMode);
     Attach(source.get(), m_pShutdownSource);
     m_pSource = std::move(source);
-    m_nMode = nMode == kModeHttp ? kModeHttp : kModeCddbp;
 }
 
 void CFreeDBClient::SetLogWindow(IAlbumSourceOwner* pLogWindow) {
@@ -115,7 +123,7 @@ int CFreeDBClient::Search(const std::string& strText, bool bInArtists, bool bInT
         if (!http.Search(strText, bInArtists, bInTitles, bInTracks, bInOther, m_found))
             return -1;
     } else {
-        std::unique_ptr<CCddbClient> source = MakeSource(kModeHttp);
+        std::unique_ptr<CAlbumSource> source = MakeSource(kModeHttp);
         Attach(source.get(), m_pShutdownSearch);
         const bool found = static_cast<CCddbHttpClient&>(*source).Search(
             strText, bInArtists, bInTitles, bInTracks, bInOther, m_found);
@@ -127,7 +135,8 @@ int CFreeDBClient::Search(const std::string& strText, bool bInArtists, bool bInT
 }
 
 int CFreeDBClient::GetServerList() {
-    if (!m_bConnected || !m_pSource->GetSites(m_settings))
+    CCddbClient* cddb = CddbSource();
+    if (!m_bConnected || cddb == nullptr || !cddb->GetSites(m_settings))
         return 0;
     m_settings.Save();
     m_settings.Load();
@@ -137,7 +146,7 @@ int CFreeDBClient::GetServerList() {
 void CFreeDBClient::Shutdown() {
     const std::lock_guard<std::mutex> lock(m_shutdownMutex);
     m_bShutDown = true;
-    for (CCddbClient* source : {m_pShutdownSource, m_pShutdownSearch}) {
+    for (CAlbumSource* source : {m_pShutdownSource, m_pShutdownSearch}) {
         if (source != nullptr)
             source->Shutdown();
     }

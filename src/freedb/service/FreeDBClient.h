@@ -6,18 +6,20 @@
 #include <mutex>
 #include <string>
 
+class CAlbumSource;
 class CCddbClient;
 class CCddbHttpClient;
 class CFreeDBSettings;
 class CProfile;
 class IAlbumSourceOwner;
 
-// One FreeDB connection behind one interface: the CDDB line protocol or the HTTP
-// gateway, as the settings choose, with the albums found by the last query or search.
+// One FreeDB connection behind one interface: the CDDB line protocol, the HTTP gateway or
+// the MusicBrainz web service, as the settings choose, with the albums found by the last
+// query or search.
 // Used by one thread at a time; only Shutdown may be called from another thread.
 class CFreeDBClient {
 public:
-    enum EMode { kModeCddbp = 0, kModeHttp = 1 };
+    enum EMode { kModeCddbp = 0, kModeHttp = 1, kModeMusicBrainz = 2 };
 
     // `settings` and `pProfile` (the logging level; none: standard logging) must outlive
     // the client. The client reads the settings as they are in memory, so values set for
@@ -30,7 +32,7 @@ public:
 
     // Reloads the settings from their file, then ApplySettings.
     void Reconfigure();
-    // Switches the transport to the one the settings choose and rereads the logging level.
+    // Switches the source to the one the settings choose and rereads the logging level.
     void ApplySettings();
     // Replaces the source by a new one of mode `nMode`; an open connection is closed first.
     void SetMode(int nMode);
@@ -57,7 +59,8 @@ public:
     int Search(const std::string& strText, bool bInArtists, bool bInTitles, bool bInTracks,
                bool bInOther);
     // Replaces the settings' server list with the server's, saves and reloads the
-    // settings; the number of servers, 0 when not connected or the command failed.
+    // settings; the number of servers, 0 when not connected to a CDDB server or the
+    // command failed.
     int GetServerList();
 
     // From any thread: ends every wait of this client's connections at once and makes
@@ -65,14 +68,16 @@ public:
     void Shutdown();
 
 private:
-    std::unique_ptr<CCddbClient> MakeSource(int nMode) const;
+    std::unique_ptr<CAlbumSource> MakeSource(int nMode) const;
     // Makes the source reachable by Shutdown while it lives.
-    void Attach(CCddbClient* pSource, CCddbClient*& pSlot);
+    void Attach(CAlbumSource* pSource, CAlbumSource*& pSlot);
+    // The source as a CDDB client; none in MusicBrainz mode.
+    CCddbClient* CddbSource() const;
 
     bool m_bConnected = false;
     CAlbumList m_found; // owned copies
     IAlbumSourceOwner* m_pLogWindow = nullptr;
-    std::unique_ptr<CCddbClient> m_pSource;
+    std::unique_ptr<CAlbumSource> m_pSource;
     int m_nMode = kModeCddbp;
 
     CFreeDBSettings& m_settings;
@@ -82,7 +87,7 @@ private:
     // Guards the two pointers below and the shut-down flag against a Shutdown from
     // another thread; the client's own thread owns the sources themselves.
     std::mutex m_shutdownMutex;
-    CCddbClient* m_pShutdownSource = nullptr;
-    CCddbClient* m_pShutdownSearch = nullptr;
+    CAlbumSource* m_pShutdownSource = nullptr;
+    CAlbumSource* m_pShutdownSearch = nullptr;
     bool m_bShutDown = false;
 };

@@ -175,6 +175,10 @@ const std::vector<std::string>& CFreeDBSettings::DefaultSiteLines() {
             lines.push_back(host + " cddbp 8880 - " + where);
             lines.push_back(host + " http 80 /~cddb/cddb.cgi " + where);
         }
+        lines.push_back(std::string(kMusicBrainzHost) + " " + kMusicBrainzProtocol + " " +
+                        kMusicBrainzPort +
+                        " /ws/2/ N000.00 W000.00 MusicBrainz, the open music "
+                        "database (lookup by track lengths)");
         return lines;
     }();
     return kLines;
@@ -183,6 +187,38 @@ const std::vector<std::string>& CFreeDBSettings::DefaultSiteLines() {
 void CFreeDBSettings::AddDefaultSites() {
     for (const std::string& line : DefaultSiteLines())
         m_sites.emplace_back(line);
+}
+
+void CFreeDBSettings::ReplaceSites(const std::vector<CFreeDBSite>& sites) {
+    std::vector<CFreeDBSite> kept;
+    for (const CFreeDBSite& site : m_sites) {
+        if (site.m_strProtocol == kMusicBrainzProtocol)
+            kept.push_back(site);
+    }
+    kept.insert(kept.end(), sites.begin(), sites.end());
+    m_sites = std::move(kept);
+}
+
+bool CFreeDBSettings::IsMusicBrainz() const {
+    if (m_strRemoteServer == kMusicBrainzHost)
+        return true;
+    return std::any_of(m_sites.begin(), m_sites.end(), [this](const CFreeDBSite& site) {
+        return site.m_strProtocol == kMusicBrainzProtocol && site.m_strHost == m_strRemoteServer &&
+               site.m_strPort == m_strRemotePort;
+    });
+}
+
+std::string CFreeDBSettings::MusicBrainzUrl() const {
+    if (!m_strMusicBrainzUrl.empty())
+        return m_strMusicBrainzUrl;
+    for (const CFreeDBSite& site : m_sites) {
+        if (site.m_strProtocol == kMusicBrainzProtocol && site.m_strHost == m_strRemoteServer &&
+            site.m_strHost != kMusicBrainzHost) {
+            const std::string port = site.m_strPort == "443" ? "" : ":" + site.m_strPort;
+            return "https://" + site.m_strHost + port + site.m_strPath;
+        }
+    }
+    return kMusicBrainzUrl;
 }
 
 void CFreeDBSettings::SetServerOverride(std::string_view host, std::string_view port) {

@@ -27,6 +27,12 @@ public:
     static constexpr const char* kMailDomain = "localhost";
     static constexpr const char* kDefaultEmailAddress = "wavsmith@localhost";
     static constexpr const char* kSection = "CDDB";
+    // The MusicBrainz web service, chosen like a server: its row in the server list
+    // carries this protocol word.
+    static constexpr const char* kMusicBrainzProtocol = "musicbrainz";
+    static constexpr const char* kMusicBrainzHost = "musicbrainz.org";
+    static constexpr const char* kMusicBrainzPort = "443";
+    static constexpr const char* kMusicBrainzUrl = "https://musicbrainz.org/ws/2/";
     // Text values are read into a 255-character buffer: at most 254 bytes, never cut
     // inside a UTF-8 character.
     static constexpr std::size_t kMaxValueLength = 254;
@@ -67,13 +73,23 @@ public:
     const CFreeDBSite& GetSite(std::size_t i) const;
     void RemoveSite(std::size_t i);
     void ClearSites() { m_sites.clear(); }
-    // Appends the 22 built-in rows: a cddbp and an http row for each place.
+    // Appends the built-in rows: a cddbp and an http row for each place, then the
+    // MusicBrainz row.
     void AddDefaultSites();
+    // Replaces the list by a server's list; MusicBrainz rows, which no CDDB server
+    // sends, are kept first.
+    void ReplaceSites(const std::vector<CFreeDBSite>& sites);
     // The built-in rows in their one-line form.
     static const std::vector<std::string>& DefaultSiteLines();
 
     // Replaces the remote server and port in memory only.
     void SetServerOverride(std::string_view host, std::string_view port);
+
+    // Whether the chosen server is the MusicBrainz web service: its host, or a row of
+    // the list with the MusicBrainz protocol word and the chosen host and port.
+    bool IsMusicBrainz() const;
+    // The web service's base address: the one set for this run, else built from the row.
+    std::string MusicBrainzUrl() const;
 
     // The stored form of a password: the 258-byte block (length, characters minus a key,
     // filler, key) as hex digits with a trailing checksum byte. `nSeed` drives the key
@@ -121,6 +137,8 @@ public:
     bool m_bUseProxy = false;
     bool m_bProxyAuth = false;
     bool m_bAskPassword = false;
+    // The MusicBrainz base address for this run only (a mirror or a test server).
+    std::string m_strMusicBrainzUrl;
 
 private:
     std::string m_strIniPath;

@@ -197,7 +197,10 @@ unsigned COperationRunner::ConnectionsWanted(int nMode, int nFound, unsigned nMa
     if (nFound <= 0)
         return 0;
     const unsigned found = static_cast<unsigned>(nFound);
-    const unsigned wanted = nMode == CFreeDBClient::kModeCddbp ? std::max(1u, found / 3) : found;
+    // MusicBrainz lists every album with its tracks: reading one asks nothing more.
+    const unsigned wanted = nMode == CFreeDBClient::kModeCddbp         ? std::max(1u, found / 3)
+                            : nMode == CFreeDBClient::kModeMusicBrainz ? 1u
+                                                                       : found;
     return std::min(wanted, std::max(1u, nMaxThreads));
 }
 
