@@ -20,31 +20,35 @@
 #include <thread>
 
 namespace {
-volatile std::sig_atomic_t g_bInterrupted = 0;
+// The first of the signals below that arrived, or 0.
+volatile std::sig_atomic_t g_nStopSignal = 0;
 
-void OnInterrupt(int) {
-    g_bInterrupted = 1;
+void OnStopSignal(int nSignal) {
+    if (g_nStopSignal == 0)
+        g_nStopSignal = nSignal;
 }
 
-// Ctrl+C becomes the Stop command while the object lives.
+// Ctrl+C, a closed terminal (SIGHUP) and SIGTERM become the Stop command while the
+// object lives, so the unfinished MP3 files are removed before the program ends.
 class CInterruptGuard {
 public:
+    static constexpr int kSignals[] = {SIGINT, SIGHUP, SIGTERM};
+
     CInterruptGuard() {
-        g_bInterrupted = 0;
+        g_nStopSignal = 0;
         struct sigaction action {};
-        action.sa_handler = OnInterrupt;
+        action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &m_previous);
-        ::sigaction(SIGTERM, &action, &m_previousTerm);
+        for (size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &action, &m_previous[i]);
     }
     ~CInterruptGuard() {
-        ::sigaction(SIGINT, &m_previous, nullptr);
-        ::sigaction(SIGTERM, &m_previousTerm, nullptr);
+        for (size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &m_previous[i], nullptr);
     }
 
 private:
-    struct sigaction m_previous {};
-    struct sigaction m_previousTerm {};
+    struct sigaction m_previous[std::size(kSignals)]{};
 };
 
 // Keeps the name of the file being encoded for the progress line.
@@ -119,7 +123,7 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
     CFileList fileList(tracks, m_settings, m_profile);
     if (m_listStep && !m_listStep(fileList))
         return 1;
-    bool interrupted = false;
+    int stopSignal = 0;
     bool libraryLoaded = true;
     SPlaylistOutcome playlist;
     const bool started = fileList.Encode(terminal, m_catalogue, [&] {
@@ -135,8 +139,8 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         run.Start(m_settings.m_nThreadPriority);
         while (!run.WorkerEnded()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (g_bInterrupted && !interrupted) {
-                interrupted = true;
+            if (g_nStopSignal != 0 && stopSignal == 0) {
+                stopSignal = g_nStopSignal;
                 run.RequestStop();
             }
             if (m_options.m_bNoProgress)
@@ -169,8 +173,8 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         }
     }
     PrintSummary(written, adder.SkippedFiles().size(), failed, playlist);
-    if (interrupted)
-        return kExitInterrupted;
+    if (stopSignal != 0)
+        return kExitAfterSignal + stopSignal;
     // Refused files were reported above; they never were tracks to encode.
     return started && libraryLoaded && allRead && saved && failed == 0 ? 0 : 1;
 }

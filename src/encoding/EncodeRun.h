@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoding/EncodeCounters.h"
 #include "encoding/EncoderLibrary.h"
 
 #include <atomic>
@@ -14,20 +15,10 @@ class CTrackList;
 class IEncodeObserver;
 class IUserPrompt;
 
-// Counters of the track being encoded; written by the worker, read by the window.
-struct SEncodeCounters {
-    std::atomic<std::uint32_t> m_nBytesRead{0};
-    std::atomic<std::uint32_t> m_nCurrentFrame{0};
-    std::atomic<std::uint32_t> m_nTotalFrames{0};
-    std::atomic<std::uint32_t> m_nFrameSize{0};
-    std::atomic<std::uint32_t> m_nOutputRate{0};
-    std::atomic<std::uint32_t> m_nFileSize{0};
-};
-
 // One encode run over the checked tracks of the list, on a worker thread of its own:
-// per track an encoder stream, the WAV samples from byte 44 in the encoder's channel
-// layout, the MP3 file, its ID3v1 tag, the VBR header, the playlist entry and, on request,
-// the deletion of the WAV file. The list does not change while the run works.
+// per track the MP3 file (CTrackEncoder), the playlist entry and, on request, the
+// deletion of the WAV file. A loop failure ends the run with a message naming the track
+// and the reason. The list does not change while the run works.
 class CEncodeRun {
 public:
     CEncodeRun(CTrackList& tracks, const CAppSettings& settings, CEncoderLibrary& library,
@@ -36,8 +27,9 @@ public:
     CEncodeRun(const CEncodeRun&) = delete;
     CEncodeRun& operator=(const CEncodeRun&) = delete;
 
-    // Starts the worker with a thread priority from -2 (low) to 2 (highest).
-    void Start(int nThreadPriority);
+    // Starts the worker with a thread priority from -2 (low) to 2 (highest); false, and
+    // nothing done, while the run is already working.
+    bool Start(int nThreadPriority);
     // The Stop command: the worker ends after its current read, removing the partial MP3.
     void RequestStop() { m_bStopRequested = true; }
     bool WorkerEnded() const { return m_bWorkerEnded; }
@@ -57,24 +49,10 @@ public:
     unsigned PlaylistFailures() const { return m_nPlaylistFailures; }
 
 private:
-    enum class EFileResult { Encoded, Skipped, RunEnds };
-    struct SChunkJob;
-
     bool EncodeTrack(CTrackItem& track);
-    EFileResult EncodeFile(CTrackItem& track);
-    bool RunChunkLoop(CTrackItem& track, SChunkJob& job);
-    // Reads up to `nFrames` frames as 16-bit values; answers the frames read.
-    std::uint32_t ReadFrames(SChunkJob& job, std::int16_t* pOut, std::uint32_t nFrames);
-    bool CopyLoop(SChunkJob& job);
-    bool DownmixLoop(SChunkJob& job);
-    bool DuplicateLoop(SChunkJob& job);
-    // `nDoneBefore` counts the frames encoded before these values.
-    bool EncodeAndWrite(SChunkJob& job, const std::int16_t* pValues, std::uint32_t nValues,
-                        std::uint64_t nDoneBefore);
-    bool FinishStream(SChunkJob& job);
+    void ShowLoopFailure(const CTrackItem& track, const std::string& strReason);
     void WritePlaylistEntry(const CTrackItem& track);
     void DeleteWav(CTrackItem& track);
-    bool StopRequested(SChunkJob& job);
 
     CTrackList& m_tracks;
     const CAppSettings& m_settings;

@@ -4,11 +4,13 @@
 #include "encoding/GenreTable.h"
 #include "encoding/TrackItem.h"
 #include "filelist/SymbolReplacement.h"
+#include "platform/AtomicFile.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 
@@ -49,13 +51,25 @@ std::string FolderName(const std::string& strDir) {
     return std::string(CText::FileNamePart(dir));
 }
 
-// Appends `text` to the file; false when it could not be opened or written.
+// Appends `text` to the file by writing the whole new file beside it and renaming it over
+// the old one, so that a failed write leaves the playlist as it was (or none), never a
+// cut or empty one. False when the old file could not be read or the new one written.
 bool AppendText(const std::string& strPath, const std::string& text) {
-    std::FILE* file = std::fopen(strPath.c_str(), "a");
-    if (file == nullptr)
+    std::string content;
+    std::FILE* file = std::fopen(strPath.c_str(), "rb");
+    if (file == nullptr && errno != ENOENT)
         return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    if (file != nullptr) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            content.append(buffer, n);
+        const bool read = std::ferror(file) == 0;
+        std::fclose(file);
+        if (!read)
+            return false;
+    }
+    // Readable by all, as playlists are for sharing.
+    return CAtomicFile::Write(strPath, content + text, 0644);
 }
 
 std::string M3uEntry(const CTrackItem& track) {

@@ -120,11 +120,17 @@ TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {
     EXPECT_EQ(Run({"encode"}).m_nExitCode, 2);
 }
 
-TEST_F(EncodeCommandTest, CtrlCStopsTheRunAndRemovesThePartialFile) {
+TEST_F(EncodeCommandTest, CtrlCHangUpAndTermStopTheRunAndLeaveNoPartialFile) {
     m_dir.WriteFile("long/Long.wav", CWaveWriter::PcmTone(2, 44100, 180.0));
-    const SCliResult result = Run({"encode", "long", "--out", m_dir.Path(), "--no-progress"},
-                                  "timeout --preserve-status -s INT 0.5");
-    EXPECT_EQ(result.m_nExitCode, 130) << result.m_strErr;
-    EXPECT_FALSE(fs::exists(m_dir.Path() + "01 - Long.mp3"));
+    const std::string out = m_dir.Path() + "out/";
+    fs::create_directory(out);
+    for (const auto& [signal, status] : {std::pair{"INT", 130}, {"HUP", 129}, {"TERM", 143}}) {
+        const SCliResult result =
+            Run({"encode", "long", "--out", out, "--no-progress"},
+                std::string("timeout --preserve-status -s ") + signal + " 0.5");
+        EXPECT_EQ(result.m_nExitCode, status) << signal << ": " << result.m_strErr;
+        // Neither the MP3 nor its temporary file is left.
+        EXPECT_TRUE(fs::is_empty(out)) << signal;
+    }
     EXPECT_TRUE(fs::exists(m_dir.Path() + "long/Long.wav"));
 }

@@ -6,6 +6,8 @@
 #include "filelist/OutputNamer.h"
 #include "filelist/TrackList.h"
 #include "platform/Profile.h"
+#include "platform/Text.h"
+#include "support/FileSizeLimit.h"
 #include "support/Mp3Decoder.h"
 #include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
@@ -17,6 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -162,29 +165,94 @@ TEST_F(EncodeRunTest, VbrAndMpeg2FilesCarryTheirOwnFormat) {
     EXPECT_NEAR(static_cast<long>(decoded.Frames()), 22050, kLengthTolerance);
 }
 
-TEST_F(EncodeRunTest, UnsupportedFormatEndsTheRunSilentlyAndRemovesItsPartialFile) {
+TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesNoFile) {
+    const auto outFiles = [this] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_settings.m_strOutputDir))
+            names.push_back(entry.path().filename().string());
+        return names;
+    };
+    const auto failureText = [this](size_t nTrack) {
+        const std::vector<CRecordingPrompt::SEntry> entries = m_prompt.Entries();
+        const std::string prefix =
+            CText::Format("Encoding stopped at track %zu, %s:\n\n", nTrack + 1,
+                          m_tracks.At(nTrack).m_strWavPath.c_str());
+        if (entries.size() != 1 || entries[0].m_icon != EPromptIcon::Error ||
+            entries[0].m_strText.rfind(prefix, 0) != 0)
+            return std::string("no single failure message for that track");
+        return entries[0].m_strText.substr(prefix.size());
+    };
+
+    // A track the encoder cannot take (its file changed since it was added): the tracks
+    // from it on stay checked for a later run.
     AddWav("a.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
     AddWav("b.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
     AddWav("c.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
-    // As if the file had changed since it was added.
     m_tracks.At(1).m_nChannels = 3;
     Encode();
+    EXPECT_EQ(failureText(1), "3 channels cannot be encoded");
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
-    EXPECT_FALSE(m_tracks.At(1).m_bEncoded);
-    EXPECT_TRUE(m_tracks.At(1).m_bChecked);
-    EXPECT_FALSE(m_tracks.At(1).m_bEncoding);
-    EXPECT_FALSE(fs::exists(Mp3Path(1)));
-    EXPECT_FALSE(m_tracks.At(2).m_bEncoded);
-    EXPECT_TRUE(m_tracks.At(2).m_bChecked);
-    EXPECT_FALSE(fs::exists(Mp3Path(2)));
-    EXPECT_TRUE(m_prompt.Entries().empty());
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_FALSE(m_tracks.At(i).m_bEncoded);
+        EXPECT_TRUE(m_tracks.At(i).m_bChecked);
+        EXPECT_FALSE(m_tracks.At(i).m_bEncoding);
+    }
+    EXPECT_EQ(outFiles(), (std::vector<std::string>{"01 - a.mp3"}));
+
+    // A full disk, and an encoder asking for buffers no one can give.
+    fs::remove_all(m_settings.m_strOutputDir);
+    fs::create_directory(m_settings.m_strOutputDir);
+    m_tracks.Clear();
+    m_prompt.Clear();
+    AddWav("long.wav", CWaveWriter::PcmTone(2, 44100, 2.0));
+    {
+        const CFileSizeLimit fullDisk(16384);
+        Encode();
+    }
+    EXPECT_EQ(failureText(0), "file too large");
+    EXPECT_TRUE(outFiles().empty());
+
+    m_prompt.Clear();
+    Encode(WAVSMITH_STAND_IN_HUGE_CHUNK);
+    EXPECT_EQ(failureText(0), "the encoder asks for chunks of 4294967295 values and 16 bytes");
+    EXPECT_TRUE(outFiles().empty());
+}
+
+TEST_F(EncodeRunTest, StartIsRefusedWhileTheRunWorks) {
+    // Holds the worker in its track until the test lets it go on.
+    struct CHoldingObserver : CRecordingObserver {
+        void OnTrackStarted(const CTrackItem&) override {
+            m_started.set_value();
+            m_release.wait();
+        }
+        std::promise<void> m_started;
+        std::shared_future<void> m_release;
+    } observer;
+    std::promise<void> release;
+    observer.m_release = release.get_future().share();
+    AddWav("a.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    CEncoderLibrary library;
+    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
+    CEncodeRun run(m_tracks, m_settings, library, observer, m_prompt);
+    ASSERT_TRUE(run.Start(0));
+    observer.m_started.get_future().wait();
+    EXPECT_FALSE(run.Start(0));
+    release.set_value();
+    run.Join();
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    // Once the worker has ended, the run can start again.
+    EXPECT_TRUE(run.Start(0));
+    run.Join();
 }
 
 TEST_F(EncodeRunTest, SkippedTracksShowTheirMessageAndTheRunGoesOn) {
-    const std::string gone = AddWav("gone.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+    const std::string piped = AddWav("piped.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
     AddWav("no folder.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
     AddWav("fine.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
-    fs::remove(gone);
+    // A WAV that became a named pipe since it was added is refused, not waited on.
+    fs::remove(piped);
+    ASSERT_EQ(::mkfifo(piped.c_str(), 0644), 0);
     m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
     m_tracks.At(1).m_strOutputDir = m_dir.Path() + "missing/";
     COutputNamer(m_settings, m_profile).BuildOutputName(m_tracks.At(1));
@@ -195,7 +263,7 @@ TEST_F(EncodeRunTest, SkippedTracksShowTheirMessageAndTheRunGoesOn) {
 
     const auto entries = m_prompt.Entries();
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].m_strText, "Unable to open wav file for read.\n\nFile: " + gone +
+    EXPECT_EQ(entries[0].m_strText, "Unable to open wav file for read.\n\nFile: " + piped +
                                         "\n\nThis audio file will be skipped during encode "
                                         "process.");
     EXPECT_EQ(entries[0].m_icon, EPromptIcon::Exclamation);

@@ -4,6 +4,7 @@
 #include "encoding/TrackItem.h"
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -175,6 +176,26 @@ TEST_F(PlaylistWriterTest, NoKindWritesNothingAndAnUnwritablePlaylistIsReported)
         EXPECT_FALSE(Write(m_first)) << "kind " << kind;
     }
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+}
+
+TEST_F(PlaylistWriterTest, OnAFullDiskThePlaylistStaysAsItWasNeverCutOrEmpty) {
+    const std::string earlier = "/music/00 - Earlier run.mp3\n";
+    for (unsigned kind = 1; kind <= 3; ++kind) {
+        m_settings.m_nPlaylistType = kind;
+        m_settings.m_strPlaylistName = "new" + std::to_string(kind);
+        {
+            const CFileSizeLimit fullDisk(10);
+            EXPECT_FALSE(Write(m_first)) << "kind " << kind;
+        }
+        EXPECT_FALSE(std::filesystem::exists(m_dir.File(m_settings.m_strPlaylistName)));
+        m_settings.m_strPlaylistName = "old" + std::to_string(kind);
+        m_dir.WriteFile(m_settings.m_strPlaylistName, earlier);
+        const CFileSizeLimit fullDisk(earlier.size() + 10);
+        EXPECT_FALSE(Write(m_first)) << "kind " << kind;
+        EXPECT_EQ(m_dir.ReadFile(m_settings.m_strPlaylistName), earlier) << "kind " << kind;
+    }
+    // Nothing but the playlists: no temporary file is left behind either.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 3);
 }
 
 TEST_F(PlaylistWriterTest, AnEntryWhosePathIsListedAlreadyIsNotRepeated) {

@@ -30,6 +30,10 @@ public:
         std::lock_guard lock(m_mutex);
         return m_entries;
     }
+    void Clear() {
+        std::lock_guard lock(m_mutex);
+        m_entries.clear();
+    }
 
     bool m_bAnswer = true;
 

@@ -1,5 +1,6 @@
 // Stand-in encoder libraries for tests, built in several variants: without one of the
-// entry points, or with a beInitStream or beWriteVBRHeader that fails. Each records every sample
+// entry points, with a beInitStream or beWriteVBRHeader that fails, or with a chunk size
+// no buffer can hold. Each records every sample
 // value it is given into the file named by WAVSMITH_RECORD_PATH and produces no MP3 data. When
 // WAVSMITH_PIN_PATH names a file, the end of the stream puts a non-empty folder in its
 // place, so that deleting that path afterwards fails even for root.
@@ -22,6 +23,11 @@ STAND_IN_EXPORT Status beInitStream(const void*, std::uint32_t* pSamplesPerChunk
     (void)pOutputBufferSize;
     (void)pStream;
     return 1;
+#elif defined(HUGE_CHUNK)
+    *pSamplesPerChunk = 0xFFFFFFFFu;
+    *pOutputBufferSize = 16;
+    *pStream = 7;
+    return 0;
 #else
     *pSamplesPerChunk = 1000;
     *pOutputBufferSize = 16;
