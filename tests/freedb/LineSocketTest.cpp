@@ -2,6 +2,7 @@
 
 #include "support/CddbTestServer.h"
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -140,4 +141,27 @@ TEST_F(LineSocketTest, BreakEndsAWaitAndAShutdownFromAnotherThreadWakesIt) {
     EXPECT_FALSE(m_socket.Create());
     m_socket.ResetShutdown();
     EXPECT_TRUE(ConnectTo(5));
+}
+
+// A name look-up cannot be interrupted, yet a stop must not wait for it; the look-up's
+// answer is still taken when it comes in time.
+TEST_F(LineSocketTest, AStopEndsTheWaitForANameLookUp) {
+    m_socket.SetResolver([this](const std::string& strHost, in_addr& address) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(strHost == "slow.test" ? 3000 : 10));
+        return inet_pton(AF_INET, "127.0.0.1", &address) == 1;
+    });
+    ASSERT_TRUE(m_socket.Create());
+    m_socket.SetTimeout(30);
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        m_socket.Shutdown();
+    });
+    const auto start = Clock::now();
+    EXPECT_FALSE(m_socket.Connect("slow.test", m_server.CddbpPort()));
+    EXPECT_LT(SecondsSince(start), 1.5);
+    stopper.join();
+
+    m_socket.ResetShutdown();
+    ASSERT_TRUE(m_socket.Create());
+    EXPECT_TRUE(m_socket.Connect("quick.test", m_server.CddbpPort()));
 }

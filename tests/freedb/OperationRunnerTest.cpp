@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <ostream>
+#include <stdexcept>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -221,6 +222,51 @@ TEST_F(OperationRunnerTest, AFailedConnectionEndsTheOperationWithAnEmptyList) {
     EXPECT_EQ(runner.GetState(), COperationRunner::kIdle) << "the progress timer must end";
     EXPECT_EQ(runner.Albums().GetCount(), 0u);
     EXPECT_TRUE(HasLogLine("Error 101: Can't connect to remote server!", COperationLog::kError));
+}
+
+// An observer that throws when a fetch begins, on the operation thread and on a worker.
+class CThrowingObserver : public CRecordingObserver {
+public:
+    void OnAlbumState(std::size_t nIndex, EAlbumState eState, const CAlbumInfo& album) override {
+        CRecordingObserver::OnAlbumState(nIndex, eState, album);
+        if (eState == EAlbumState::Fetching)
+            throw std::runtime_error("observer failed");
+    }
+    void OnOperationEnded() override { m_bRunningAtEnd = m_pRunner->IsRunning(); }
+
+    const COperationRunner* m_pRunner = nullptr;
+    std::atomic<bool> m_bRunningAtEnd{true};
+};
+
+TEST_F(OperationRunnerTest, AnExceptionOnAnyThreadFailsTheOperationInTheLog) {
+    UseServer(true);
+    CThrowingObserver observer;
+    COperationRunner runner(m_settings, m_profile, m_log, &observer);
+    observer.m_pRunner = &runner;
+    ASSERT_TRUE(runner.StartLookup(Disc("0c025603")));
+    runner.Wait();
+    EXPECT_EQ(runner.GetConnectionsUsed(), 2u) << "a worker fetched too";
+    EXPECT_EQ(observer.FetchOrder().size(), 2u);
+    EXPECT_EQ(runner.GetFound(), -1);
+    EXPECT_EQ(runner.GetStatusText(), "Error occurs. Operation failed");
+    EXPECT_TRUE(
+        HasLogLine("Error 107: Exception occurs during FreeDB operation!", COperationLog::kError));
+    // Told of the end once the runner is idle, so the window may start the next one.
+    EXPECT_FALSE(observer.m_bRunningAtEnd);
+}
+
+TEST_F(OperationRunnerTest, TheThreadCountSetDuringAnOperationHoldsFromTheNextOn) {
+    UseServer(true);
+    AddAlbums(3);
+    m_server.SetReplyDelay(200ms);
+    COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
+    ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
+    runner.SetMaxThreads(1);
+    runner.Wait();
+    EXPECT_EQ(runner.GetConnectionsUsed(), 3u);
+    ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
+    runner.Wait();
+    EXPECT_EQ(runner.GetConnectionsUsed(), 1u);
 }
 
 TEST_F(OperationRunnerTest, MoveToFrontFetchesThatAlbumNext) {

@@ -1,30 +1,43 @@
 #include "freedb/protocol/TcpSocket.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <fcntl.h>
+#include <memory>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 // Resolves an IPv4 address; getaddrinfo takes dotted addresses without a look-up.
-bool ResolveIpv4(const std::string& strHost, unsigned nPort, sockaddr_in& address) {
+bool ResolveIpv4(const std::string& strHost, in_addr& address) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* results = nullptr;
     if (getaddrinfo(strHost.c_str(), nullptr, &hints, &results) != 0 || results == nullptr)
         return false;
-    address = *reinterpret_cast<const sockaddr_in*>(results->ai_addr);
-    address.sin_port = htons(static_cast<uint16_t>(nPort));
+    address = reinterpret_cast<const sockaddr_in*>(results->ai_addr)->sin_addr;
     freeaddrinfo(results);
     return true;
 }
+
+// What a look-up on a thread of its own hands back; shared with it, so that the thread
+// may finish after the socket that asked has gone.
+struct SLookup {
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_bDone = false;
+    bool m_bFound = false;
+    in_addr m_address{};
+};
 
 bool SetBlocking(int hSocket, bool bBlocking) {
     const int flags = fcntl(hSocket, F_GETFL, 0);
@@ -67,10 +80,40 @@ void CTcpSocket::Shutdown() {
         shutdown(hSocket, SHUT_RDWR);
 }
 
+// getaddrinfo cannot be interrupted, so it runs on a thread of its own that nothing
+// waits for: a stop or the time-out ends the wait here, and the look-up finishes alone.
+bool CTcpSocket::Resolve(const std::string& strHost, in_addr& address) {
+    if (inet_pton(AF_INET, strHost.c_str(), &address) == 1)
+        return true;
+    auto lookup = std::make_shared<SLookup>();
+    Resolver resolver = m_resolver ? m_resolver : ResolveIpv4;
+    std::thread([lookup, resolver, strHost] {
+        in_addr found{};
+        const bool ok = resolver(strHost, found);
+        const std::lock_guard<std::mutex> lock(lookup->m_mutex);
+        lookup->m_bFound = ok;
+        lookup->m_address = found;
+        lookup->m_bDone = true;
+        lookup->m_done.notify_one();
+    }).detach();
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(std::max(m_nTimeout * 1000u, 100u));
+    std::unique_lock<std::mutex> lock(lookup->m_mutex);
+    while (!lookup->m_bDone) {
+        if (IsShutDown() || IsBreak() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        lookup->m_done.wait_for(lock, std::chrono::milliseconds(kPollMilliseconds));
+    }
+    address = lookup->m_address;
+    return lookup->m_bFound;
+}
+
 bool CTcpSocket::Connect(const std::string& strHost, unsigned nPort) {
     const int hSocket = m_hSocket.load();
     sockaddr_in address{};
-    if (hSocket < 0 || nPort > 65535 || !ResolveIpv4(strHost, nPort, address))
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(nPort));
+    if (hSocket < 0 || nPort > 65535 || !Resolve(strHost, address.sin_addr))
         return false;
     if (!SetBlocking(hSocket, false))
         return false;

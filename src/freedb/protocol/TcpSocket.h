@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <mutex>
+#include <netinet/in.h>
 #include <string>
 
 // A blocking IPv4 TCP client socket. Waits (connect, and the reads of the line socket)
@@ -28,6 +30,11 @@ public:
     // Resolves the host (a dotted address is taken as it is) and connects, giving up
     // after the time-out, on a stop request or on a Shutdown.
     virtual bool Connect(const std::string& strHost, unsigned nPort);
+
+    // Finds the IPv4 address of a host; may block for as long as it likes.
+    using Resolver = std::function<bool(const std::string& strHost, in_addr& address)>;
+    // getaddrinfo by default; tests give a slow one.
+    void SetResolver(Resolver resolver) { m_resolver = std::move(resolver); }
 
     // Bounds the connect, the idle wait of a line and the blocking send.
     void SetTimeout(unsigned nSeconds);
@@ -61,9 +68,11 @@ protected:
 
 private:
     bool WaitConnected(int hSocket);
+    bool Resolve(const std::string& strHost, in_addr& address);
 
     std::atomic<int> m_hSocket{-1};
     std::atomic<bool> m_bShutDown{false};
     std::mutex m_handleMutex; // orders Close against a Shutdown from another thread
     unsigned m_nTimeout = kDefaultTimeout;
+    Resolver m_resolver;
 };

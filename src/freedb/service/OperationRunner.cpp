@@ -107,8 +107,9 @@ bool COperationRunner::Start(EKind eKind) {
         m_localDb.Open();
         m_bReconfigure = false;
     }
-    // The operation works on a copy: the window may change its settings meanwhile.
+    // The operation works on copies: the window may change its settings meanwhile.
     m_settings = m_sharedSettings;
+    m_nOperationMaxThreads = m_nMaxThreads;
     if (eKind != EKind::GetTracklist) {
         m_albums.Clear();
         Notify([](IOperationObserver& observer) { observer.OnAlbumsCleared(); });
@@ -129,7 +130,9 @@ bool COperationRunner::Start(EKind eKind) {
 
 void COperationRunner::Run(EKind eKind) {
     CThreadPriority::ApplyToCurrentThread(kThreadPriority);
-    {
+    // Whatever goes wrong on this thread (no memory, an observer that throws) fails the
+    // operation in the log; it never ends the program.
+    try {
         CFreeDBClient client(m_settings, &m_logging, this);
         if (!m_strWebHost.empty())
             client.SetWebHost(m_strWebHost, m_strWebPort);
@@ -138,10 +141,44 @@ void COperationRunner::Run(EKind eKind) {
             RunGetTracklist(client);
         else
             RunListing(client, eKind);
+    } catch (...) {
+        LogException();
+        m_nFound = -1;
+        m_nState = kIdle;
+        EndBusyAfterException();
     }
-    ReportResult();
-    Notify([](IOperationObserver& observer) { observer.OnOperationEnded(); });
+    try {
+        ReportResult();
+    } catch (...) {
+        LogException();
+    }
+    // Idle first: the window told of the end may start the next operation at once.
     m_bRunning = false;
+    try {
+        Notify([](IOperationObserver& observer) { observer.OnOperationEnded(); });
+    } catch (...) {
+        LogException();
+    }
+}
+
+void COperationRunner::EndBusyAfterException() {
+    try {
+        Notify([](IOperationObserver& observer) {
+            observer.OnConnectionChanged(false);
+            observer.OnBusyChanged(false);
+        });
+    } catch (...) {
+        LogException();
+    }
+}
+
+void COperationRunner::LogException() {
+    try {
+        m_log.Log(CText::Format("[ERR]Error %.03u: %s", kErrorException,
+                                "Exception occurs during FreeDB operation!"));
+    } catch (...) {
+        // Not even the log line could be made: the failed operation still ends.
+    }
 }
 
 void COperationRunner::RunListing(CFreeDBClient& client, EKind eKind) {
@@ -210,7 +247,8 @@ void COperationRunner::FetchAll(CFreeDBClient& client) {
     m_nFailed = 0;
     m_nRetrieved = 0;
     m_nState = kFetching;
-    const unsigned connections = ConnectionsWanted(client.GetMode(), m_nFound, m_nMaxThreads);
+    const unsigned connections =
+        ConnectionsWanted(client.GetMode(), m_nFound, m_nOperationMaxThreads);
     m_nConnectionsUsed = connections;
     if (connections == 0)
         return;
@@ -224,23 +262,38 @@ void COperationRunner::FetchAll(CFreeDBClient& client) {
     // The user has answered a proxy password prompt for this operation already.
     CFreeDBSettings workerSettings = m_settings;
     workerSettings.m_bAskPassword = false;
-    std::vector<std::thread> workers;
+    // Joined on every way out, an exception's too: a thread left joinable ends the program.
+    struct SWorkers {
+        std::vector<std::thread> m_threads;
+        ~SWorkers() {
+            for (std::thread& worker : m_threads)
+                worker.join();
+        }
+    } workers;
     for (unsigned i = 1; i < connections; ++i)
-        workers.emplace_back([this, workerSettings] { RunWorker(workerSettings); });
+        workers.m_threads.emplace_back([this, workerSettings] { RunWorker(workerSettings); });
     FetchQueued(client);
-    for (std::thread& worker : workers)
+    for (std::thread& worker : workers.m_threads)
         worker.join();
+    workers.m_threads.clear();
     m_queue.Clear();
 }
 
 void COperationRunner::RunWorker(CFreeDBSettings settings) {
     CThreadPriority::ApplyToCurrentThread(kThreadPriority);
-    CFreeDBClient client(settings, &m_logging, this);
-    const CRegistration registration(*this, client);
-    if (!client.Connect())
-        return;
-    FetchQueued(client);
-    client.Disconnect();
+    // An exception ends this worker alone: the album it held counts as failed, the other
+    // threads go on with the queue.
+    try {
+        CFreeDBClient client(settings, &m_logging, this);
+        const CRegistration registration(*this, client);
+        if (!client.Connect())
+            return;
+        FetchQueued(client);
+        client.Disconnect();
+    } catch (...) {
+        ++m_nFailed;
+        LogException();
+    }
 }
 
 void COperationRunner::FetchQueued(CFreeDBClient& client) {

@@ -34,6 +34,8 @@ public:
     static constexpr std::chrono::milliseconds kDefaultStopGrace{25000};
     static constexpr std::chrono::milliseconds kStopPoll{100};
     static constexpr unsigned kProgressMax = 10000;
+    // The error line of an operation that failed by an exception.
+    static constexpr unsigned kErrorException = 107;
 
     // `settings` (the shared FreeDB settings), `profile`, `log` and `pObserver` (may be
     // none) must outlive the runner. The settings are read when an operation starts, as
@@ -64,7 +66,8 @@ public:
     void RequestReconfigure() { m_bReconfigure = true; }
     // The web site searched instead of the fixed one.
     void SetWebHost(const std::string& strHost, const std::string& strPortText);
-    // Overrides "MaxThreadsCount" (1..20) until the next reconfigure.
+    // Overrides "MaxThreadsCount" (1..20) until the next reconfigure, from the next
+    // operation on; a running one keeps the count it started with.
     void SetMaxThreads(unsigned nThreads);
 
     // Stop: asks every thread to stop and starts the grace period. Then PollStop every
@@ -125,6 +128,8 @@ private:
     bool SetBusy(CFreeDBClient& client);
     void EndBusy(CFreeDBClient& client);
     void ReportResult();
+    void LogException();
+    void EndBusyAfterException();
     void ShowStatus(const std::string& strText);
     void FinishStop();
     void ForceShutdown();
@@ -140,13 +145,15 @@ private:
     // Set on the window's thread before an operation starts, read-only while it runs.
     CFreeDBSettings m_settings;
     CProfile m_logging; // the logging level alone, for the sources
-    unsigned m_nMaxThreads = 5;
+    unsigned m_nOperationMaxThreads = 5;
     unsigned m_nWriteToLocalDB = 1;
     bool m_bReconfigure = false;
     std::string m_strWebHost;
     std::string m_strWebPort;
     CAlbumInfo m_lookupAlbum;
     std::string m_strSearchText;
+    // The window's thread: what the next operation starts with.
+    unsigned m_nMaxThreads = 5;
     bool m_searchFields[4] = {true, true, false, false};
     std::size_t m_nTracklistIndex = 0;
 
