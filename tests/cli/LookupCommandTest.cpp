@@ -135,6 +135,13 @@ TEST_F(LookupCommandTest, AMissingAlbumOrAFailedLookupEndsWithStatusOne) {
     EXPECT_EQ(Run({"lookup", "disc", "--threads", "21"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"lookup"}).m_nExitCode, 2);
 
+    // A server that refuses the hello is named as such, with the way out.
+    m_server.SetHelloRefusal("500 Unknown developer email");
+    result = Run({"lookup", "disc"});
+    EXPECT_EQ(result.m_nExitCode, 1);
+    EXPECT_NE(result.m_strErr.find("the server refused this program's hello"), std::string::npos)
+        << result.m_strErr;
+
     m_server.Stop();
     result = Run({"lookup", "disc"}, false);
     EXPECT_EQ(result.m_nExitCode, 1);

@@ -161,6 +161,16 @@ TEST(CDPlayerDatabaseSettingsTest, HostileAlbumTextsCannotChangeTheServer) {
     EXPECT_EQ(profile.SectionNames(),
               (std::vector<std::string>{"0000abcd", "0000abce", "0000abcf"}));
     EXPECT_EQ(profile.GetString("0000abcd", "title", ""), "x [CDDB] RemoteServer=evil.example");
+
+    // A thousand long titles are stored no further than a read takes them back.
+    CAlbumInfo many = MakeAlbum("0000abd0", "Many", std::vector<std::string>(1000, hostile));
+    for (size_t i = 0; i < 1000; ++i)
+        many.GetTrack(i).SetTitle(std::string(1000, 't'));
+    ASSERT_TRUE(db.Store(many));
+    profile.Load(f.path);
+    EXPECT_EQ(profile.GetString("0000abd0", "numTracks", ""), "99");
+    EXPECT_EQ(profile.GetString("0000abd0", "99", "none"), "none");
+    EXPECT_LT(f.dir.ReadFile("CDPLAYER.INI").size(), 120u << 10);
 }
 
 TEST(CDPlayerDatabaseStoreTest, ConcurrentStoresLeaveEveryAlbumWhole) {

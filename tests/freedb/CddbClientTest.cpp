@@ -316,7 +316,7 @@ TEST_F(CddbpHandshakeTest, SendsTheHelloAndProtocolLevelAndQuits) {
     EXPECT_EQ(received[2], "quit");
 }
 
-TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHello) {
+TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHelloOthersAreAccepted) {
     m_server.SetMisbehaviour(EMisbehaviour::Welcome432);
     EXPECT_FALSE(Open());
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 103: Permission denied");
@@ -332,9 +332,7 @@ TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHello) {
         EXPECT_FALSE(Open());
         EXPECT_EQ(m_owner.LastLine(), error);
     }
-}
-
-TEST_F(CddbpHandshakeTest, AWelcomeWithoutCodeIsAccepted) {
+    // A welcome without a code is accepted.
     m_server.SetWelcome("hello there, no code here\r\n");
     EXPECT_TRUE(Open());
 }

@@ -6,6 +6,7 @@
 #include "support/MusicBrainzTestServer.h"
 #include "support/RecordingOwner.h"
 #include "support/TempDir.h"
+#include "support/TinyProxy.h"
 
 #include <gtest/gtest.h>
 
@@ -184,6 +185,33 @@ TEST_F(MusicBrainzSourceTest, AnUnreachableServiceAndAStopFailWithTheirErrors) {
     m_settings.m_strMusicBrainzUrl = m_server.BaseUrl();
     m_source.Shutdown();
     EXPECT_FALSE(Query(results));
+}
+
+TEST_F(MusicBrainzSourceTest, TheProxySettingsApply) {
+    if (!CTinyProxy::IsInstalled())
+        GTEST_SKIP() << "tinyproxy is not installed (tools/install-deps.sh installs it)";
+    CTinyProxy proxy("wavsmith", "s3cret");
+    ASSERT_TRUE(proxy.IsRunning());
+    m_server.Queue({200, kFuzzyReply});
+    m_settings.m_bUseProxy = true;
+    m_settings.m_bProxyAuth = true;
+    m_settings.m_strProxyServer = "127.0.0.1";
+    m_settings.m_strProxyPort = std::to_string(proxy.Port());
+    m_settings.m_strProxyUser = "wavsmith";
+    m_settings.m_strProxyPassword = "wrong";
+    CAlbumList results;
+    EXPECT_FALSE(Query(results));
+    // tinyproxy refuses with 401 rather than 407.
+    EXPECT_EQ(m_owner.LastLine().rfind("[ERR]Error 192: Server answered HTTP 4", 0), 0u)
+        << m_owner.LastLine();
+    EXPECT_TRUE(m_server.Requests().empty());
+
+    m_settings.m_strProxyPassword = "s3cret";
+    CMusicBrainzSource source(m_settings, nullptr);
+    CAlbumInfo disc = Disc();
+    ASSERT_TRUE(source.Query(disc, results));
+    EXPECT_EQ(results.GetCount(), 2u);
+    EXPECT_EQ(m_server.Requests().size(), 1u);
 }
 
 // Chosen like a server: the built-in row, kept when a CDDB server's list replaces the

@@ -91,7 +91,9 @@ bool CCDPlayerDatabase::Store(CAlbumInfo& album) {
 }
 
 bool CCDPlayerDatabase::WriteAlbum(const std::string& strDiscId, const CAlbumInfo& album) {
-    const int nTracks = static_cast<int>(std::min<std::size_t>(album.GetTrackCount(), INT_MAX));
+    // No more tracks than a read takes back, so a server's album cannot swell the file.
+    const int nTracks = static_cast<int>(
+        std::min<std::size_t>(album.GetTrackCount(), static_cast<std::size_t>(kMaxTracks)));
     bool bWritten = m_ini.WriteString(strDiscId, "artist", album.GetArtist());
     bWritten = m_ini.WriteString(strDiscId, "title", album.GetTitle()) && bWritten;
     bWritten = m_ini.WriteString(strDiscId, "year", album.GetYear()) && bWritten;
