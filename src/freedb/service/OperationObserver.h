@@ -30,7 +30,8 @@ public:
     virtual void OnConnectionChanged(bool bOnline) = 0;
     // Busy: "Stop" available, "Select" and the search not.
     virtual void OnBusyChanged(bool bBusy) = 0;
-    // The operation thread is about to end; its results may be read once it has.
+    // The operation is over and the runner idle: the next one may be started from the
+    // window's thread (which joins the ending thread, so this call must not wait for it).
     virtual void OnOperationEnded() = 0;
     // The proxy credentials, filled in; true when the user confirmed them.
     virtual bool AskProxyPassword(std::string& strUser, std::string& strPassword) = 0;
