@@ -39,12 +39,12 @@ std::string CLanguageOptions::CheckLanguage() const {
     for (const std::string& name : CLanguageMenu(catalogue).LanguageNames(&listed))
         names += ", " + name;
     return "unknown language '" + *m_strLanguage + "'; the languages are " + names +
-           (listed ? "" : " (the program's folder could not be read to its end)");
+           (listed ? "" : " (the language folder could not be read to its end)");
 }
 
 const char* CLanguageOptions::UsageText() {
     return R"(Language options:
-  --lang NAME           Show texts from the language file NAME.lng beside the program
+  --lang NAME           Show texts from the program's language file NAME.lng
                         instead of the stored interface language; English (or an
                         empty NAME) gives the built-in texts
   --track N             The track of the list that 'info' describes (default 1)

@@ -28,10 +28,13 @@ template <typename Fn> Fn Resolve(void* hModule, const char* name) {
 
 void* OpenLibrary(const std::string& strName) {
     // A name with a directory is taken as it is; a bare name is looked for beside the
-    // executable before the system's library search.
+    // executable and in an installed program's library folder before the system's
+    // library search.
     if (strName.find('/') == std::string::npos) {
-        if (void* handle = ::dlopen((CPlatformPaths::ProgramDir() + strName).c_str(), RTLD_NOW))
-            return handle;
+        for (const std::string& dir : CPlatformPaths::LibraryDirs()) {
+            if (void* handle = ::dlopen((dir + strName).c_str(), RTLD_NOW))
+                return handle;
+        }
     }
     return ::dlopen(strName.c_str(), RTLD_NOW);
 }

@@ -22,7 +22,8 @@ public:
     CEncoderLibrary(const CEncoderLibrary&) = delete;
     CEncoderLibrary& operator=(const CEncoderLibrary&) = delete;
 
-    // Loads the library (beside the executable first, then through the library search)
+    // Loads the library (beside the executable first, then from an installed program's
+    // library folder, then through the library search)
     // and checks its entry points. A failure is shown through `prompt`.
     bool LoadEncoderLibrary(IUserPrompt& prompt,
                             const std::string& strLibraryName = kDefaultLibraryName);

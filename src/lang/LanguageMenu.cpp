@@ -23,7 +23,7 @@ CLanguageMenu::CLanguageMenu(const CStringCatalogue& catalogue) : m_catalogue(ca
 
 std::vector<std::string> CLanguageMenu::LanguageNames(bool* pListed) const {
     std::vector<std::string> files;
-    const bool listed = CFolderListing::ListFiles(m_catalogue.ProgramDir(), ".lng", files);
+    const bool listed = CFolderListing::ListFiles(m_catalogue.LanguageDir(), ".lng", files);
     if (pListed != nullptr)
         *pListed = listed;
     if (files.size() > kMaxLanguages)

@@ -30,7 +30,7 @@ public:
 
     explicit CLanguageMenu(const CStringCatalogue& catalogue);
 
-    // The language files of the program directory in the order the file system lists
+    // The language files of the catalogue's directory in the order the file system lists
     // them, at most kMaxLanguages: names without ".lng", with a capital first letter.
     // `pListed`, when given, tells whether the directory could be read to its end.
     std::vector<std::string> LanguageNames(bool* pListed = nullptr) const;

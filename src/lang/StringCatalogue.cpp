@@ -60,10 +60,10 @@ std::optional<std::string> FindLanguageFile(const std::string& strDir, const std
 }
 } // namespace
 
-CStringCatalogue::CStringCatalogue(std::string strProgramDir)
-    : m_strProgramDir(CPlatformPaths::WithTrailingSlash(std::move(strProgramDir))) {}
+CStringCatalogue::CStringCatalogue(std::string strLanguageDir)
+    : m_strLanguageDir(CPlatformPaths::WithTrailingSlash(std::move(strLanguageDir))) {}
 
-CStringCatalogue::CStringCatalogue() : CStringCatalogue(CPlatformPaths::ProgramDir()) {}
+CStringCatalogue::CStringCatalogue() : CStringCatalogue(CPlatformPaths::DataDir()) {}
 
 bool CStringCatalogue::SetInterfaceLanguage(const std::string& strName) {
     m_strLanguage = strName;
@@ -71,11 +71,11 @@ bool CStringCatalogue::SetInterfaceLanguage(const std::string& strName) {
     m_file.Parse({});
     if (strName.empty())
         return true;
-    // A language is a file of the program directory, never a path elsewhere.
+    // A language is a file of the language directory, never a path elsewhere.
     if (strName.find('/') != std::string::npos)
         return false;
-    const std::optional<std::string> file = FindLanguageFile(m_strProgramDir, strName);
-    m_strLanguageFile = file.value_or(m_strProgramDir + strName + ".lng");
+    const std::optional<std::string> file = FindLanguageFile(m_strLanguageDir, strName);
+    m_strLanguageFile = file.value_or(m_strLanguageDir + strName + ".lng");
     m_file.Load(m_strLanguageFile);
     return file.has_value();
 }

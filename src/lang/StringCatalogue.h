@@ -60,13 +60,13 @@ class CStringCatalogue {
 public:
     static constexpr std::string_view kStatusPromptSection = "StatusBarMessages";
 
-    // The built-in English catalogue; language files are looked for in `strProgramDir`.
-    explicit CStringCatalogue(std::string strProgramDir);
-    // The built-in English catalogue, with language files beside the executable.
+    // The built-in English catalogue; language files are looked for in `strLanguageDir`.
+    explicit CStringCatalogue(std::string strLanguageDir);
+    // The built-in English catalogue, with the program's own language files.
     CStringCatalogue();
 
     // Makes `strName` the current language (empty: built-in English) and reads its file,
-    // program directory + name + ".lng". The file name is matched without regard to
+    // language directory + name + ".lng". The file name is matched without regard to
     // case, as the language list shows names with a capital first letter. False when no
     // such file was found; the built-in texts then stand in.
     bool SetInterfaceLanguage(const std::string& strName);
@@ -75,7 +75,7 @@ public:
     bool IsLanguageSelected() const { return !m_strLanguage.empty(); }
     // Empty when no language is selected.
     const std::string& LanguageFilePath() const { return m_strLanguageFile; }
-    const std::string& ProgramDir() const { return m_strProgramDir; }
+    const std::string& LanguageDir() const { return m_strLanguageDir; }
 
     // The text of `nId`; nullopt when neither the language file nor the built-in
     // catalogue has one.
@@ -125,7 +125,7 @@ private:
     std::optional<std::string> FormatArgs(unsigned nId, const std::vector<SFormatArg>& args) const;
     std::string FormatArgsOrBuiltIn(unsigned nId, const std::vector<SFormatArg>& args) const;
 
-    std::string m_strProgramDir;
+    std::string m_strLanguageDir;
     std::string m_strLanguage;
     std::string m_strLanguageFile;
     CLanguageFile m_file;

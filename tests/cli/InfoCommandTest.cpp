@@ -14,7 +14,7 @@ class CProgramDirLanguageFile {
 public:
     CProgramDirLanguageFile(const std::string& strStem, const std::string& content)
         : m_strName(strStem + std::to_string(::getpid())),
-          m_strPath(CPlatformPaths::ProgramDir() + m_strName + ".lng") {
+          m_strPath(CPlatformPaths::DataDir() + m_strName + ".lng") {
         std::ofstream(m_strPath, std::ios::binary) << content;
     }
     ~CProgramDirLanguageFile() { std::remove(m_strPath.c_str()); }

@@ -40,7 +40,7 @@ std::optional<unsigned> IdOfKey(const std::string& section, const std::string& k
 class GermanLanguageFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_file.Load(CPlatformPaths::ProgramDir() + "german.lng"))
+        ASSERT_TRUE(m_file.Load(CPlatformPaths::DataDir() + "german.lng"))
             << "german.lng is not beside the test program";
     }
 
