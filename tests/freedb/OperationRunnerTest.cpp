@@ -4,6 +4,7 @@
 #include "freedb/service/OperationLog.h"
 #include "support/CddbTestServer.h"
 #include "support/TempDir.h"
+#include "support/TinyProxy.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -43,7 +44,17 @@ public:
     void OnConnectionChanged(bool) override {}
     void OnBusyChanged(bool) override {}
     void OnOperationEnded() override {}
-    bool AskProxyPassword(std::string&, std::string&) override { return false; }
+    bool AskProxyPassword(std::string& strUser, std::string& strPassword) override {
+        ++m_nPrompts;
+        strUser = m_strAnswerUser;
+        strPassword = m_strAnswerPassword;
+        return m_bConfirm;
+    }
+
+    std::atomic<int> m_nPrompts{0};
+    bool m_bConfirm = false;
+    std::string m_strAnswerUser;
+    std::string m_strAnswerPassword;
 
     // The albums in the order their fetches began.
     std::vector<std::size_t> FetchOrder() const { return IndexesIn(EAlbumState::Fetching); }
@@ -285,7 +296,7 @@ TEST_F(OperationRunnerTest, MoveToFrontFetchesThatAlbumNext) {
     EXPECT_FALSE(runner.MoveToFront(5)) << "nothing is fetched any more";
 }
 
-TEST_F(OperationRunnerTest, GetTracklistFetchesOneAlbumAndCachesItWhenAllAreCached) {
+TEST_F(OperationRunnerTest, AnAlbumIsCachedWhenFetchedOrSelectedAsTheSettingSays) {
     UseServer(true);
     m_profile.WriteInt("FreeDB", "WriteToLocalDB", 1);
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
@@ -305,6 +316,51 @@ TEST_F(OperationRunnerTest, GetTracklistFetchesOneAlbumAndCachesItWhenAllAreCach
     EXPECT_NE(ini.find("[1e0a2b04]"), std::string::npos);
     EXPECT_NE(ini.find("title=Blue Night"), std::string::npos);
     EXPECT_NE(ini.find("3=Dawn"), std::string::npos);
+
+    CAlbumInfo selected = runner.Albums().GetAt(0);
+    selected.SetTitle("Chosen");
+    EXPECT_FALSE(runner.StoreSelected(selected)) << "all retrieved albums: not again";
+    m_profile.WriteInt("FreeDB", "WriteToLocalDB", 1);
+    runner.RequestReconfigure();
+    ASSERT_TRUE(runner.StartGetTracklist(0));
+    runner.Wait();
+    EXPECT_TRUE(runner.StoreSelected(selected));
+    EXPECT_NE(m_dir.ReadFile("CDPLAYER.INI").find("title=Chosen"), std::string::npos);
+}
+
+TEST_F(OperationRunnerTest, TheProxyPasswordIsAskedOnceAndItsAnswerServesEveryConnection) {
+    if (!CTinyProxy::IsInstalled())
+        GTEST_SKIP() << "tinyproxy is not installed";
+    const CTinyProxy proxy("alice", "s3cret");
+    ASSERT_TRUE(proxy.IsRunning());
+    UseServer(true);
+    AddAlbums(3);
+    m_settings.m_bUseProxy = m_settings.m_bProxyAuth = m_settings.m_bAskPassword = true;
+    m_settings.m_strProxyServer = "127.0.0.1";
+    m_settings.m_strProxyPort = std::to_string(proxy.Port());
+    m_settings.m_strProxyUser = "alice";
+    ASSERT_TRUE(m_settings.Save());
+    m_observer.m_bConfirm = true;
+    m_observer.m_strAnswerUser = "alice";
+    m_observer.m_strAnswerPassword = "s3cret";
+    COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
+        runner.Wait();
+        EXPECT_EQ(runner.GetRetrieved(), 3u) << "on three connections through the proxy";
+    }
+    EXPECT_EQ(m_observer.m_nPrompts, 1);
+
+    // After the settings were confirmed it is asked again; a refusal fails every connection.
+    runner.RequestReconfigure();
+    m_observer.m_bConfirm = false;
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
+        runner.Wait();
+        EXPECT_EQ(runner.GetFound(), -1);
+    }
+    EXPECT_EQ(m_observer.m_nPrompts, 2);
+    EXPECT_TRUE(HasLogLine("Error 108: Proxy password not entered.", COperationLog::kError));
 }
 
 // The server never answers the read; the stop must end the operation either way.

@@ -35,10 +35,13 @@ bool CCddbHttpClient::ConnectServer(const std::string& strHost, const std::strin
             if (m_settings.m_bAskPassword && !m_bPasswordAsked && GetOwner() != nullptr) {
                 std::string user = m_settings.m_strProxyUser;
                 std::string password = m_settings.m_strProxyPassword;
-                if (GetOwner()->AskProxyPassword(user, password)) {
-                    m_settings.m_strProxyUser = user;
-                    m_settings.m_strProxyPassword = password;
+                // Without the password the proxy would only refuse the request.
+                if (!GetOwner()->AskProxyPassword(user, password)) {
+                    Log("\tOpening connection ... ");
+                    return Fail(kErrorNoProxyPassword, "Proxy password not entered.");
                 }
+                m_settings.m_strProxyUser = user;
+                m_settings.m_strProxyPassword = password;
             }
             SetProxyAuth(m_settings.m_strProxyUser, m_settings.m_strProxyPassword);
         }

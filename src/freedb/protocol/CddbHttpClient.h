@@ -10,10 +10,13 @@
 // also carries the word search of the FreeDB web site.
 class CCddbHttpClient : public CCddbClient {
 public:
+    // The error line of a connection whose proxy password prompt was cancelled.
+    static constexpr unsigned kErrorNoProxyPassword = 108;
+
     CCddbHttpClient(CFreeDBSettings& settings, const CProfile* pProfile);
 
     // Stores the server and sets up the proxy (asking the owner for the password once,
-    // when the settings say so); connects nothing.
+    // when the settings say so; a cancelled prompt fails); connects nothing.
     bool ConnectServer(const std::string& strHost, const std::string& strPath,
                        const std::string& strPortText, unsigned nTimeout, bool bQuiet) override;
     bool SendCommand(const std::string& strCommand) override;

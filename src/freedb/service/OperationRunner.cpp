@@ -64,6 +64,12 @@ void COperationRunner::ReadProfileOptions() {
                        options.m_nLogging != 0 ? 1 : 0);
 }
 
+void COperationRunner::RequestReconfigure() {
+    m_bReconfigure = true;
+    const std::lock_guard<std::mutex> lock(m_passwordMutex);
+    m_ePasswordAnswer = EPasswordAnswer::NotAsked;
+}
+
 void COperationRunner::SetWebHost(const std::string& strHost, const std::string& strPortText) {
     m_strWebHost = strHost;
     m_strWebPort = strPortText;
@@ -483,7 +489,31 @@ void COperationRunner::LogLine(const std::string& strLine) {
 }
 
 bool COperationRunner::AskProxyPassword(std::string& strUser, std::string& strPassword) {
-    return m_pObserver != nullptr && m_pObserver->AskProxyPassword(strUser, strPassword);
+    const std::lock_guard<std::mutex> lock(m_passwordMutex);
+    if (m_ePasswordAnswer == EPasswordAnswer::NotAsked) {
+        // A stop does not wait for an answer, and nobody to ask is no answer either.
+        if (m_pObserver == nullptr || m_bStop)
+            return false;
+        const bool given = m_pObserver->AskProxyPassword(strUser, strPassword);
+        // A prompt closed by a stop was not answered; the next operation asks again.
+        if (!given && m_bStop)
+            return false;
+        m_ePasswordAnswer = given ? EPasswordAnswer::Given : EPasswordAnswer::Refused;
+        m_strProxyUser = strUser;
+        m_strProxyPassword = strPassword;
+    }
+    if (m_ePasswordAnswer == EPasswordAnswer::Refused)
+        return false;
+    strUser = m_strProxyUser;
+    strPassword = m_strProxyPassword;
+    return true;
+}
+
+bool COperationRunner::StoreSelected(CAlbumInfo& album) {
+    return !m_bRunning &&
+           CCDPlayerDatabase::ShouldCache(m_nWriteToLocalDB,
+                                          CCDPlayerDatabase::ECacheMoment::Selected) &&
+           m_localDb.Store(album);
 }
 
 void COperationRunner::Notify(const std::function<void(IOperationObserver&)>& call) const {

@@ -62,8 +62,8 @@ public:
     bool MoveToFront(std::size_t nIndex);
 
     // The settings dialog was confirmed: the next start rereads the settings file, the
-    // profile options and the local database.
-    void RequestReconfigure() { m_bReconfigure = true; }
+    // profile options and the local database, and asks the proxy password again.
+    void RequestReconfigure();
     // The web site searched instead of the fixed one.
     void SetWebHost(const std::string& strHost, const std::string& strPortText);
     // Overrides "MaxThreadsCount" (1..20) until the next reconfigure, from the next
@@ -107,6 +107,9 @@ public:
     CAlbumList& Albums() { return m_albums; }
     // The connections the last fetch used.
     unsigned GetConnectionsUsed() const { return m_nConnectionsUsed.load(); }
+    // The user selected `album`: it goes into the local database when "WriteToLocalDB"
+    // says so. Answers whether it was stored.
+    bool StoreSelected(CAlbumInfo& album);
 
 protected:
     void LogLine(const std::string& strLine) override;
@@ -179,6 +182,15 @@ private:
     std::thread m_thread;
     bool m_bStopping = false;
     std::chrono::steady_clock::time_point m_stopTime;
+
+    // The proxy password is asked once for the runner's window, whichever thread's
+    // connection needs it first; the answer serves every later connection: the
+    // credentials given, or a refusal. Held while the user is asked.
+    enum class EPasswordAnswer { NotAsked, Given, Refused };
+    std::mutex m_passwordMutex;
+    EPasswordAnswer m_ePasswordAnswer = EPasswordAnswer::NotAsked;
+    std::string m_strProxyUser;
+    std::string m_strProxyPassword;
 
     // Every client of the running operation, so a forced stop reaches its sockets.
     std::mutex m_clientsMutex;
