@@ -13,6 +13,7 @@
 #include "platform/Profile.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -51,27 +52,54 @@ private:
     struct sigaction m_previous[std::size(kSignals)]{};
 };
 
-// Keeps the name of the file being encoded for the progress line.
-class CProgressObserver : public IEncodeObserver {
+// The command line reads the run's counters and track flags for its progress, so it needs
+// none of the run's calls.
+class CQuietObserver : public IEncodeObserver {
 public:
     void OnUpdateCounters() override {}
-    void OnTrackStarted(const CTrackItem&) override {}
-    void OnTrackFinished(const CTrackItem&) override {}
-    void OnTrackInfo(const CTrackItem& track, const CEncoderLibrary::Config&) override {
-        std::lock_guard lock(m_mutex);
-        m_strCurrentFile = std::string(CText::FileNamePart(track.m_strWavPath));
-    }
+    void OnTrackStarted(const CTrackItem&, unsigned) override {}
+    void OnTrackFinished(const CTrackItem&, unsigned) override {}
+    void OnTrackInfo(const CTrackItem&, const CEncoderLibrary::Config&, unsigned) override {}
     void OnRunEnded() override {}
-
-    std::string CurrentFile() {
-        std::lock_guard lock(m_mutex);
-        return m_strCurrentFile;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::string m_strCurrentFile;
 };
+
+long long SteadySeconds() {
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// A bar of 20 characters for a percentage.
+std::string Bar(int nPercent) {
+    const int filled = std::clamp(nPercent, 0, 100) / 5;
+    return "[" + std::string(static_cast<size_t>(filled), '#') +
+           std::string(static_cast<size_t>(20 - filled), '-') + "]";
+}
+
+// The progress of the run: with one worker one line, the file and both percentages; with
+// several, the total and then one line and bar per track being encoded.
+std::string ProgressText(const CEncodeRun& run, const CTrackList& tracks,
+                         std::vector<CEncodeProgress>& progress) {
+    std::string text;
+    unsigned nShown = 0;
+    for (unsigned n = 0; n < run.WorkerCount(); ++n) {
+        progress[n].UpdateEncodeCounters(tracks, run.Counters(n), SteadySeconds(), true);
+        const int position = run.Counters(n).m_nTrack;
+        if (position < 0)
+            continue;
+        const std::string file(
+            CText::FileNamePart(tracks.At(static_cast<size_t>(position)).m_strWavPath));
+        if (run.WorkerCount() == 1)
+            return CText::Format("%s: %d %%  (all files: %u %%)", file.c_str(),
+                                 progress[n].m_nFilePercent, progress[n].m_nOverallPercent);
+        text += CText::Format("\n  %s %3d %%  %s", Bar(progress[n].m_nFilePercent).c_str(),
+                              progress[n].m_nFilePercent, file.c_str());
+        ++nShown;
+    }
+    if (nShown == 0)
+        return {};
+    return CText::Format("all files: %u %%", progress[0].m_nOverallPercent) + text;
+}
 
 // What the run left for the summary line; the run itself ends inside the encoding step.
 struct SPlaylistOutcome {
@@ -92,11 +120,6 @@ void PrintSummary(unsigned nWritten, size_t nSkipped, unsigned nFailed,
     std::cerr << '\n';
 }
 
-long long SteadySeconds() {
-    return std::chrono::duration_cast<std::chrono::seconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 } // namespace
 
 CEncodeCommand::CEncodeCommand(CAppSettings& settings, CProfile& profile,
@@ -132,10 +155,10 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
             libraryLoaded = false;
             return;
         }
-        CProgressObserver observer;
-        CEncodeProgress progress(m_catalogue);
+        CQuietObserver observer;
         CInterruptGuard interruptGuard;
         CEncodeRun run(tracks, m_settings, library, observer, terminal);
+        std::vector<CEncodeProgress> progress(run.WorkerCount(), CEncodeProgress(m_catalogue));
         run.Start(m_settings.m_nThreadPriority);
         while (!run.WorkerEnded()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -145,12 +168,9 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
             }
             if (m_options.m_bNoProgress)
                 continue;
-            progress.UpdateEncodeCounters(tracks, run.Counters(), SteadySeconds(), true);
-            const std::string file = observer.CurrentFile();
-            if (!file.empty())
-                terminal.ShowProgress(CText::Format("%s: %d %%  (all files: %u %%)", file.c_str(),
-                                                    progress.m_nFilePercent,
-                                                    progress.m_nOverallPercent));
+            const std::string text = ProgressText(run, tracks, progress);
+            if (!text.empty())
+                terminal.ShowProgress(text);
         }
         run.Join();
         terminal.EndProgress();

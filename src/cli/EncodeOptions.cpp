@@ -51,6 +51,15 @@ void CEncodeOptions::Register(CArgParser& parser) {
         m_nPriority = *position - 2;
         return std::string();
     });
+    const auto jobs = [this](const std::string& value) {
+        unsigned nJobs = 0;
+        std::string error = CArgParser::ParseNumber("--jobs", value, 0, 64, nJobs);
+        if (error.empty())
+            m_nJobs = nJobs;
+        return error;
+    };
+    parser.AddValue("--jobs", jobs);
+    parser.AddValue("-j", jobs);
     parser.AddFlag("--yes", [this] { m_bAssumeYes = true; });
     parser.AddFlag("--save", [this] { m_bSave = true; });
     parser.AddFlag("--no-progress", [this] { m_bNoProgress = true; });
@@ -72,6 +81,8 @@ void CEncodeOptions::ApplyOverrides(CAppSettings& settings) const {
     settings.m_bDelWav = settings.m_bDelWav || m_bDeleteWav;
     if (m_nPriority)
         settings.m_nThreadPriority = *m_nPriority;
+    if (m_nJobs)
+        settings.m_nEncodeJobs = *m_nJobs;
 }
 
 const char* CEncodeOptions::UsageText() {
@@ -85,6 +96,7 @@ const char* CEncodeOptions::UsageText() {
                         Set the MPEG frame flag
   --delete-wav          Delete each WAV file after it has been encoded
   --priority P          low, below, normal, above or highest
+  -j N, --jobs N        Encode N tracks at once (0: one per core, the default)
   --yes                 Answer Yes to questions, such as creating the destination
   --save                Store the resulting settings in the profile
   --no-progress         Do not show the progress

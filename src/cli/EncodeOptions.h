@@ -6,8 +6,8 @@
 class CAppSettings;
 class CArgParser;
 
-// The options of `encode`: playlist, tag, frame flags, WAV deletion, worker priority,
-// and how the run talks to the user.
+// The options of `encode`: playlist, tag, frame flags, WAV deletion, worker priority and
+// count, and how the run talks to the user.
 class CEncodeOptions {
 public:
     void Register(CArgParser& parser);
@@ -29,4 +29,5 @@ private:
     bool m_bOriginal = false;
     bool m_bDeleteWav = false;
     std::optional<int> m_nPriority;
+    std::optional<unsigned> m_nJobs;
 };

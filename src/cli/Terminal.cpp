@@ -8,8 +8,15 @@ CTerminal::CTerminal(bool bAssumeYes)
       m_bInputIsTerminal(::isatty(STDIN_FILENO) != 0) {}
 
 void CTerminal::ClearProgressLine() {
-    if (m_bErrorIsTerminal && !m_strProgress.empty())
-        std::cerr << "\r\033[K";
+    if (!m_bErrorIsTerminal || m_strProgress.empty())
+        return;
+    // Back to the first line of the progress and everything below it erased.
+    std::cerr << '\r';
+    for (char c : m_strProgress) {
+        if (c == '\n')
+            std::cerr << "\033[A";
+    }
+    std::cerr << "\033[J";
 }
 
 void CTerminal::ShowMessage(const std::string& strText, EPromptIcon) {
@@ -42,17 +49,19 @@ void CTerminal::ShowProgress(const std::string& strLine) {
     std::lock_guard lock(m_mutex);
     if (strLine == m_strProgress)
         return;
-    if (m_bErrorIsTerminal)
-        std::cerr << "\r\033[K" << strLine << std::flush;
-    else
+    if (m_bErrorIsTerminal) {
+        ClearProgressLine();
+        std::cerr << strLine << std::flush;
+    } else {
         std::cerr << strLine << '\n';
+    }
     m_strProgress = strLine;
 }
 
 void CTerminal::EndProgress() {
     std::lock_guard lock(m_mutex);
     // The last sample of a finished run would show its final track short of 100 %.
-    if (m_bErrorIsTerminal && !m_strProgress.empty())
-        std::cerr << "\r\033[K" << std::flush;
+    ClearProgressLine();
+    std::cerr << std::flush;
     m_strProgress.clear();
 }

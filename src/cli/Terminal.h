@@ -17,7 +17,8 @@ public:
     void ShowMessage(const std::string& strText, EPromptIcon icon) override;
     bool AskYesNo(const std::string& strText, EPromptIcon icon) override;
 
-    // Shows `strLine` as the current progress; on a terminal it replaces the last one.
+    // Shows `strLine` (one line, or several separated by '\n') as the current progress;
+    // on a terminal it replaces the last one.
     void ShowProgress(const std::string& strLine);
     // Ends the progress display; on a terminal its line is cleared.
     void EndProgress();

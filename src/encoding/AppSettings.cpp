@@ -49,6 +49,7 @@ void CAppSettings::LoadSettings(const CProfile& profile) {
     m_bDelWav = profile.GetInt(kMain, "DelWAVAfterEncoding", 0) != 0;
     m_bSameDir = ReadUnsigned(profile, kMain, "SameDir", 0);
     m_nThreadPriority = profile.GetInt(kMain, "ThreadPriority", m_nThreadPriority);
+    m_nEncodeJobs = ReadUnsigned(profile, kMain, "EncodeJobs", m_nEncodeJobs);
 
     m_nNumberStyle = ReadUnsigned(profile, kSettings, "NumberFormatId", m_nNumberStyle);
     m_strProgramDir = CPlatformPaths::ProgramDir();
@@ -73,6 +74,7 @@ void CAppSettings::WriteKeys(CProfile& profile) const {
     profile.WriteInt(kMain, "DelWAVAfterEncoding", m_bDelWav ? 1 : 0);
     profile.WriteInt(kMain, "SameDir", AsInt(m_bSameDir));
     profile.WriteInt(kMain, "ThreadPriority", m_nThreadPriority);
+    profile.WriteInt(kMain, "EncodeJobs", AsInt(m_nEncodeJobs));
 
     profile.WriteInt(kMp3, "UseID3Tag", m_bUseId3Tag ? 1 : 0);
     profile.WriteInt(kMp3, "SampleRate", AsInt(m_nSampleRate));

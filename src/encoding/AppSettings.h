@@ -48,6 +48,8 @@ public:
     bool m_bDelWav = false;
     unsigned m_bSameDir = 0;
     int m_nThreadPriority = 0;
+    // Tracks encoded at once; 0 for one per online core.
+    unsigned m_nEncodeJobs = 0;
     // Style 0..3 of the [number] token; persisted as Settings/NumberFormatId.
     unsigned m_nNumberStyle = 1;
 

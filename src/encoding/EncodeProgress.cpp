@@ -47,8 +47,9 @@ void CEncodeProgress::UpdateEncodeCounters(const CTrackList& tracks,
             ++encoded;
         else if (track.m_bChecked)
             ++waiting;
+        // Every track being encoded counts, as several are when the run has several jobs.
         if (track.m_bEncoding)
-            current = track.m_nPercent;
+            current += track.m_nPercent;
     }
     m_nOverallPercent =
         encoded + waiting == 0 ? 0 : (current + 100 * encoded) / (encoded + waiting);

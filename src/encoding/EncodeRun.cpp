@@ -10,16 +10,42 @@
 #include "platform/ThreadPriority.h"
 #include "platform/UserPrompt.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+bool InRun(const CTrackItem& track) {
+    return track.m_bChecked && track.m_bWavPresent;
+}
+} // namespace
 
 CEncodeRun::CEncodeRun(CTrackList& tracks, const CAppSettings& settings, CEncoderLibrary& library,
                        IEncodeObserver& observer, IUserPrompt& prompt)
     : m_tracks(tracks), m_settings(settings), m_library(library), m_observer(observer),
-      m_prompt(prompt) {}
+      m_prompt(prompt) {
+    size_t nInRun = 0;
+    for (size_t i = 0; i < m_tracks.Count(); ++i)
+        nInRun += InRun(m_tracks.At(i)) ? 1 : 0;
+    const size_t nWorkers =
+        std::max<size_t>(1, std::min<size_t>(JobsFor(m_settings.m_nEncodeJobs), nInRun));
+    for (size_t i = 0; i < nWorkers; ++i)
+        m_counters.push_back(std::make_unique<SEncodeCounters>());
+}
 
 CEncodeRun::~CEncodeRun() {
     RequestStop();
     Join();
+}
+
+unsigned CEncodeRun::JobsFor(unsigned nJobs) {
+    // More workers than this only share the same cores; a damaged setting gets no more.
+    constexpr unsigned kMaxJobs = 64;
+    if (nJobs != 0)
+        return std::min(nJobs, kMaxJobs);
+    const long nCores = ::sysconf(_SC_NPROCESSORS_ONLN);
+    return nCores > 0 ? std::min(static_cast<unsigned>(nCores), kMaxJobs) : 1;
 }
 
 bool CEncodeRun::Start(int nThreadPriority) {
@@ -28,10 +54,9 @@ bool CEncodeRun::Start(int nThreadPriority) {
     Join();
     m_bStopRequested = false;
     m_bWorkerEnded = false;
-    m_worker = std::thread([this, nThreadPriority] {
-        CThreadPriority::ApplyToCurrentThread(nThreadPriority);
-        RunEncodeWorker();
-    });
+    m_nThreadPriority = nThreadPriority;
+    m_bApplyPriority = true;
+    m_worker = std::thread([this] { RunEncodeWorker(); });
     return true;
 }
 
@@ -41,52 +66,125 @@ void CEncodeRun::Join() {
 }
 
 void CEncodeRun::RunEncodeWorker() {
+    m_bWorkerEnded = false;
+    m_bNoNewTracks = false;
+    m_nNextTrack = 0;
+    m_nFirstUnlisted = 0;
+    m_slots.assign(m_tracks.Count(), ESlot::NotInRun);
+    for (size_t i = 0; i < m_tracks.Count(); ++i) {
+        if (InRun(m_tracks.At(i)))
+            m_slots[i] = ESlot::Waiting;
+    }
     m_strPlaylistPath = CPlaylistWriter::PlaylistPath(
         m_settings, m_tracks.Empty() ? std::string() : m_tracks.At(0).m_strWavDir);
     m_nPlaylistFailures = 0;
-    for (size_t i = 0; i < m_tracks.Count(); ++i) {
-        CTrackItem& track = m_tracks.At(i);
-        if (!track.m_bChecked || !track.m_bWavPresent)
-            continue;
-        m_observer.OnUpdateCounters();
-        if (!EncodeTrack(track))
-            break;
+
+    std::vector<std::thread> helpers;
+    try {
+        for (unsigned n = 1; n < WorkerCount(); ++n)
+            helpers.emplace_back([this, n] { RunWorker(n); });
+    } catch (const std::system_error&) {
+        // A thread the system would not give: the workers that started share the list.
     }
+    RunWorker(0);
+    for (std::thread& helper : helpers)
+        helper.join();
     m_bWorkerEnded = true;
     m_observer.OnRunEnded();
 }
 
-bool CEncodeRun::EncodeTrack(CTrackItem& track) {
+void CEncodeRun::RunWorker(unsigned nWorker) {
+    if (m_bApplyPriority)
+        CThreadPriority::ApplyToCurrentThread(m_nThreadPriority);
+    for (size_t position = 0; TakeNextTrack(position);) {
+        m_observer.OnUpdateCounters();
+        EncodeTrack(position, nWorker);
+    }
+}
+
+// The next track in list order that this run encodes, unless the run is ending.
+bool CEncodeRun::TakeNextTrack(size_t& nPosition) {
+    std::lock_guard lock(m_orderMutex);
+    while (!m_bStopRequested && !m_bNoNewTracks && m_nNextTrack < m_slots.size()) {
+        const size_t position = m_nNextTrack++;
+        if (m_slots[position] == ESlot::Waiting) {
+            m_slots[position] = ESlot::Encoding;
+            nPosition = position;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CEncodeRun::EncodeTrack(size_t nPosition, unsigned nWorker) {
+    CTrackItem& track = m_tracks.At(nPosition);
+    SEncodeCounters& counters = *m_counters[nWorker];
     track.m_bEncoding = true;
-    m_observer.OnTrackStarted(track);
+    m_observer.OnTrackStarted(track, nWorker);
 
     const std::uint32_t frameSize = track.m_nOutSampleRate > 24000 ? 1152 : 576;
-    m_counters.m_nBytesRead = 0;
-    m_counters.m_nCurrentFrame = 0;
-    m_counters.m_nFileSize = track.m_nWavSize;
-    m_counters.m_nFrameSize = frameSize;
-    m_counters.m_nOutputRate = track.m_nOutSampleRate;
-    m_counters.m_nTotalFrames = EstimateFrames(track.m_nSamplesPerSec, track.m_nOutSampleRate,
-                                               track.m_nSampleFrames, frameSize);
+    counters.m_nBytesRead = 0;
+    counters.m_nCurrentFrame = 0;
+    counters.m_nFileSize = track.m_nWavSize;
+    counters.m_nFrameSize = frameSize;
+    counters.m_nOutputRate = track.m_nOutSampleRate;
+    counters.m_nTotalFrames = EstimateFrames(track.m_nSamplesPerSec, track.m_nOutSampleRate,
+                                             track.m_nSampleFrames, frameSize);
+    counters.m_nTrack = static_cast<int>(nPosition);
 
-    CTrackEncoder encoder(m_library, m_observer, m_prompt, m_bStopRequested, m_counters);
+    CTrackEncoder encoder(m_library, m_observer, m_prompt, m_bStopRequested, counters, nWorker);
     const CTrackEncoder::EResult result = encoder.EncodeFile(track);
-    if (result == CTrackEncoder::EResult::Failed || result == CTrackEncoder::EResult::Stopped) {
-        // The track keeps its check mark, so that a later run takes it up again.
-        track.m_bEncoding = false;
-        if (result == CTrackEncoder::EResult::Failed)
-            ShowLoopFailure(track, encoder.FailureReason());
-        return false;
-    }
-    if (result == CTrackEncoder::EResult::Encoded) {
-        WritePlaylistEntry(track);
+    ESlot slot = ESlot::Unlisted;
+    switch (result) {
+    case CTrackEncoder::EResult::Failed:
+        m_bNoNewTracks = true;
+        ShowLoopFailure(track, encoder.FailureReason());
+        [[fallthrough]];
+    case CTrackEncoder::EResult::Stopped:
+        slot = ESlot::Unfinished;
+        break;
+    case CTrackEncoder::EResult::Encoded:
         if (track.m_bDeleteWav)
             DeleteWav(track);
+        slot = ESlot::Listed;
+        break;
+    case CTrackEncoder::EResult::Skipped:
+        break;
     }
-    track.m_bChecked = false;
+    FinishSlot(nPosition, slot);
+    // An unfinished track keeps its check mark, so that a later run takes it up again.
+    if (slot != ESlot::Unfinished)
+        track.m_bChecked = false;
     track.m_bEncoding = false;
-    m_observer.OnTrackFinished(track);
-    return true;
+    counters.m_nTrack = -1;
+    m_observer.OnTrackFinished(track, nWorker);
+}
+
+// Records how the track at `nPosition` ended and writes the playlist entries that no
+// longer wait for a track before them.
+void CEncodeRun::FinishSlot(size_t nPosition, ESlot slot) {
+    std::string strFailedEntry;
+    {
+        std::lock_guard lock(m_orderMutex);
+        m_slots[nPosition] = slot;
+        for (; m_nFirstUnlisted < m_slots.size(); ++m_nFirstUnlisted) {
+            const ESlot next = m_slots[m_nFirstUnlisted];
+            if (next != ESlot::NotInRun && next != ESlot::Unlisted && next != ESlot::Listed)
+                break;
+            const CTrackItem& track = m_tracks.At(m_nFirstUnlisted);
+            if (next != ESlot::Listed ||
+                CPlaylistWriter::WritePlaylistEntry(track, m_settings, m_strPlaylistPath))
+                continue;
+            // Said once per run: a playlist that cannot be written fails alike for every track.
+            if (m_nPlaylistFailures++ == 0)
+                strFailedEntry = track.m_strMp3Path;
+        }
+    }
+    if (!strFailedEntry.empty()) {
+        m_prompt.ShowMessage("Unable to add the file\n\n" + strFailedEntry +
+                                 "\n\nto the playlist\n\n" + m_strPlaylistPath,
+                             EPromptIcon::Exclamation);
+    }
 }
 
 void CEncodeRun::ShowLoopFailure(const CTrackItem& track, const std::string& strReason) {
@@ -94,17 +192,6 @@ void CEncodeRun::ShowLoopFailure(const CTrackItem& track, const std::string& str
                                        track.m_nIndex + 1, track.m_strWavPath.c_str(),
                                        strReason.c_str()),
                          EPromptIcon::Error);
-}
-
-void CEncodeRun::WritePlaylistEntry(const CTrackItem& track) {
-    if (CPlaylistWriter::WritePlaylistEntry(track, m_settings, m_strPlaylistPath))
-        return;
-    // Said once per run: a playlist that cannot be written fails alike for every track.
-    if (m_nPlaylistFailures++ == 0) {
-        m_prompt.ShowMessage("Unable to add the file\n\n" + track.m_strMp3Path +
-                                 "\n\nto the playlist\n\n" + m_strPlaylistPath,
-                             EPromptIcon::Exclamation);
-    }
 }
 
 void CEncodeRun::DeleteWav(CTrackItem& track) {

@@ -83,9 +83,9 @@ struct CTrackEncoder::SChunkJob {
 
 CTrackEncoder::CTrackEncoder(CEncoderLibrary& library, IEncodeObserver& observer,
                              IUserPrompt& prompt, const std::atomic<bool>& bStopRequested,
-                             SEncodeCounters& counters)
+                             SEncodeCounters& counters, unsigned nWorker)
     : m_library(library), m_observer(observer), m_prompt(prompt), m_bStopRequested(bStopRequested),
-      m_counters(counters) {}
+      m_counters(counters), m_nWorker(nWorker) {}
 
 CTrackEncoder::EResult CTrackEncoder::EncodeFile(CTrackItem& track) {
     m_strFailure.clear();
@@ -100,7 +100,7 @@ CTrackEncoder::EResult CTrackEncoder::EncodeFile(CTrackItem& track) {
         return EResult::Skipped;
     }
     job.m_bStreamOpen = true;
-    m_observer.OnTrackInfo(track, config);
+    m_observer.OnTrackInfo(track, config, m_nWorker);
     const EResult result = OpenAndEncode(job);
     if (job.m_bStreamOpen)
         m_library.m_pCloseStream(job.m_hStream);

@@ -24,8 +24,10 @@ public:
         Stopped, // the stop flag ended the loop
     };
 
+    // `counters` is the record of worker `nWorker`, which this encoder works for.
     CTrackEncoder(CEncoderLibrary& library, IEncodeObserver& observer, IUserPrompt& prompt,
-                  const std::atomic<bool>& bStopRequested, SEncodeCounters& counters);
+                  const std::atomic<bool>& bStopRequested, SEncodeCounters& counters,
+                  unsigned nWorker);
 
     EResult EncodeFile(CTrackItem& track);
 
@@ -57,6 +59,7 @@ private:
     IUserPrompt& m_prompt;
     const std::atomic<bool>& m_bStopRequested;
     SEncodeCounters& m_counters;
+    const unsigned m_nWorker;
     std::string m_strFailure;
     std::uint64_t m_nBytesWritten = 0;
     bool m_bHeaderWritten = false;

@@ -26,9 +26,9 @@ protected:
 
 TEST_F(EncodeCommandTest, EncodesAFolderIntoNamedTaggedFilesAndAPlaylist) {
     const std::string out = m_dir.Path() + "out/";
-    const SCliResult result =
-        Run({"encode", "album", "--out", out, "--yes", "--artist", "Band", "--album", "Live",
-             "--year", "2001", "--playlist", "extm3u", "--mode", "mono", "--no-progress"});
+    const SCliResult result = Run({"encode", "album", "--out", out, "--yes", "--artist", "Band",
+                                   "--album", "Live", "--year", "2001", "--playlist", "extm3u",
+                                   "--mode", "mono", "--no-progress", "-j", "2"});
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
     EXPECT_EQ(result.m_strOut, out + "01 - Intro.mp3\n" + out + "02 - Outro.mp3\n");
     const SDecodedMp3 decoded = DecodeMp3(out + "01 - Intro.mp3");
@@ -117,6 +117,7 @@ TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {
 
     EXPECT_EQ(Run({"encode", "album", "--playlist", "wpl"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"encode", "album", "--priority", "urgent"}).m_nExitCode, 2);
+    EXPECT_EQ(Run({"encode", "album", "--jobs", "65"}).m_nExitCode, 2);
     EXPECT_EQ(Run({"encode"}).m_nExitCode, 2);
 }
 

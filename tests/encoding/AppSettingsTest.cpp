@@ -24,6 +24,7 @@ TEST(AppSettingsTest, EmptyProfileGivesTheFirstStartDefaults) {
     EXPECT_EQ(settings.m_strInputDir, "/home/user/");
     EXPECT_EQ(settings.m_strOutputFileFormat, "[number] - [title]");
     EXPECT_EQ(settings.m_nNumberStyle, 1u);
+    EXPECT_EQ(settings.m_nEncodeJobs, 0u); // one job per core
     EXPECT_FALSE(settings.m_strProgramDir.empty());
     EXPECT_EQ(settings.m_strProgramDir.back(), '/');
 }
@@ -50,6 +51,7 @@ TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
     saved.m_bDelWav = true;
     saved.m_bSameDir = 1;
     saved.m_nThreadPriority = -2;
+    saved.m_nEncodeJobs = 3;
     saved.m_nNumberStyle = 3;
     // Not persisted: tag defaults other than the comment.
     saved.m_strArtist = "Someone";
@@ -79,6 +81,7 @@ TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
     EXPECT_TRUE(loaded.m_bDelWav);
     EXPECT_EQ(loaded.m_bSameDir, 1u);
     EXPECT_EQ(loaded.m_nThreadPriority, -2);
+    EXPECT_EQ(loaded.m_nEncodeJobs, 3u);
     EXPECT_EQ(loaded.m_nNumberStyle, 3u);
     EXPECT_TRUE(loaded.m_strArtist.empty());
 }

@@ -15,12 +15,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <set>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -29,11 +34,18 @@ namespace {
 // Encoder delay and padding of one stream stay below two MP3 frames.
 constexpr long kLengthTolerance = 2 * 1152 + 576;
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 class EncodeRunTest : public ::testing::Test {
 protected:
     EncodeRunTest() : m_settings(m_dir.Path()) {
         m_settings.m_strOutputDir = m_dir.Path() + "out/";
         m_settings.m_nPlaylistType = 0;
+        // One track at a time, as the run is described; the parallel tests ask for more.
+        m_settings.m_nEncodeJobs = 1;
         fs::create_directories(m_settings.m_strOutputDir);
     }
 
@@ -43,14 +55,24 @@ protected:
         return path;
     }
 
-    // Applies the settings and names, then runs the worker on this thread.
-    void Encode(const std::string& strLibrary = WAVSMITH_LAME_ENC_PATH) {
+    // Applies the settings and names, then runs the workers, worker 0 on this thread.
+    void Encode(const std::string& strLibrary = WAVSMITH_LAME_ENC_PATH,
+                IEncodeObserver* pObserver = nullptr) {
         m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
         CEncoderLibrary library;
         ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, strLibrary));
-        CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+        CEncodeRun run(m_tracks, m_settings, library, pObserver ? *pObserver : m_observer,
+                       m_prompt);
         run.RunEncodeWorker();
         EXPECT_TRUE(run.WorkerEnded());
+    }
+
+    // Every file of the output folder by name, with its contents.
+    std::map<std::string, std::string> OutputFiles() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(m_settings.m_strOutputDir))
+            files[entry.path().filename().string()] = ReadFile(entry.path().string());
+        return files;
     }
 
     std::string Mp3Path(size_t nTrack) { return m_tracks.At(nTrack).m_strMp3Path; }
@@ -62,11 +84,6 @@ protected:
     CRecordingPrompt m_prompt;
     CRecordingObserver m_observer;
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The first MP3 frame of a file written by this encoder holds the Xing/LAME header.
 bool HasVbrHeader(const std::string& mp3) {
@@ -221,7 +238,7 @@ TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesN
 TEST_F(EncodeRunTest, StartIsRefusedWhileTheRunWorks) {
     // Holds the worker in its track until the test lets it go on.
     struct CHoldingObserver : CRecordingObserver {
-        void OnTrackStarted(const CTrackItem&) override {
+        void OnTrackStarted(const CTrackItem&, unsigned) override {
             m_started.set_value();
             m_release.wait();
         }
@@ -496,6 +513,143 @@ TEST_F(RecordedEncodeTest, StopEndsTheRunAndRemovesThePartialFile) {
     EXPECT_EQ(m_tracks.At(0).m_nPercent, 0u);
     EXPECT_TRUE(Recorded().empty());
     EXPECT_EQ(m_observer.Events().back(), "ended");
+}
+
+namespace {
+// Holds each track's start until `m_nWanted` tracks have started (or ten seconds passed),
+// so that the workers of a run demonstrably encode at once; then tells `m_onStarted`.
+class COverlapObserver : public CRecordingObserver {
+public:
+    explicit COverlapObserver(int nWanted) : m_nWanted(nWanted) {}
+
+    void OnTrackStarted(const CTrackItem& track, unsigned nWorker) override {
+        CRecordingObserver::OnTrackStarted(track, nWorker);
+        std::unique_lock lock(m_mutex);
+        ++m_nStarted;
+        m_workers.insert(nWorker);
+        m_changed.notify_all();
+        m_changed.wait_for(lock, std::chrono::seconds(10),
+                           [this] { return m_nStarted >= m_nWanted; });
+        if (m_onStarted)
+            m_onStarted(track);
+    }
+
+    std::set<unsigned> Workers() {
+        std::lock_guard lock(m_mutex);
+        return m_workers;
+    }
+
+    std::function<void(const CTrackItem&)> m_onStarted;
+
+private:
+    const int m_nWanted;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_nStarted = 0;
+    std::set<unsigned> m_workers;
+};
+
+// 24-bit stereo samples of a tone, as a DAW exports them.
+std::string Tone24(double dSeconds) {
+    std::string data;
+    for (int i = 0; i < static_cast<int>(dSeconds * 44100); ++i) {
+        const auto value = static_cast<std::int32_t>(std::sin(i * 0.07) * 4000000.0);
+        for (int channel = 0; channel < 2; ++channel)
+            data += CWaveWriter::Le32(static_cast<std::uint32_t>(value)).substr(0, 3);
+    }
+    return CWaveWriter()
+        .AddFmtChunk(1, 2, 44100, 24)
+        .AddRawChunk("data", static_cast<std::uint32_t>(data.size()), data)
+        .Bytes();
+}
+} // namespace
+
+TEST_F(EncodeRunTest, TwoJobsWriteTheSameFilesAndPlaylistAsOne) {
+    m_settings.m_nPlaylistType = 2;
+    m_settings.m_strPlaylistName = "list.m3u";
+    // The longest first, so that later tracks finish before it and their entries wait.
+    AddWav("long.wav", CWaveWriter::PcmTone(2, 44100, 3.0));
+    AddWav("mono.wav", CWaveWriter::PcmTone(1, 44100, 0.5));
+    AddWav("deep.wav", Tone24(0.7));
+    AddWav("low.wav", CWaveWriter::PcmTone(2, 22050, 0.3));
+    std::map<std::string, std::string> written[2];
+    for (unsigned jobs = 1; jobs <= 2; ++jobs) {
+        fs::remove_all(m_settings.m_strOutputDir);
+        fs::create_directory(m_settings.m_strOutputDir);
+        for (size_t i = 0; i < m_tracks.Count(); ++i) {
+            m_tracks.At(i).m_bEncoded = false;
+            m_tracks.At(i).m_bChecked = true;
+        }
+        m_settings.m_nEncodeJobs = jobs;
+        COverlapObserver observer(static_cast<int>(jobs));
+        Encode(WAVSMITH_LAME_ENC_PATH, &observer);
+        EXPECT_EQ(observer.Workers().size(), jobs);
+        written[jobs - 1] = OutputFiles();
+    }
+    ASSERT_EQ(written[0].size(), 5u);
+    EXPECT_TRUE(written[0] == written[1]);
+    EXPECT_EQ(written[1]["list.m3u"].find(Mp3Path(0)), written[1]["list.m3u"].find("\n/") + 1);
+    EXPECT_TRUE(m_prompt.Entries().empty());
+}
+
+TEST_F(EncodeRunTest, StopWithTwoJobsRemovesBothUnfinishedFilesAndListsOnlyWhatCameBefore) {
+    m_settings.m_nEncodeJobs = 2;
+    m_settings.m_nPlaylistType = 1;
+    m_settings.m_strPlaylistName = "list.m3u";
+    AddWav("a short.wav", CWaveWriter::PcmTone(2, 44100, 0.1));
+    AddWav("b long.wav", CWaveWriter::PcmTone(2, 44100, 60.0));
+    AddWav("c short.wav", CWaveWriter::PcmTone(2, 44100, 0.1));
+    AddWav("d long.wav", CWaveWriter::PcmTone(2, 44100, 60.0));
+    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    CEncoderLibrary library;
+    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
+    COverlapObserver observer(2);
+    CEncodeRun run(m_tracks, m_settings, library, observer, m_prompt);
+    // Once the last track has started, "b" is still at work beside it.
+    observer.m_onStarted = [&run](const CTrackItem& track) {
+        if (track.m_nIndex == 3)
+            run.RequestStop();
+    };
+    ASSERT_TRUE(run.Start(0));
+    run.Join();
+
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(2).m_bEncoded);
+    for (size_t i : {1, 3}) {
+        EXPECT_FALSE(m_tracks.At(i).m_bEncoded);
+        EXPECT_TRUE(m_tracks.At(i).m_bChecked);
+    }
+    const std::map<std::string, std::string> files = OutputFiles();
+    EXPECT_EQ(files.size(), 3u);
+    EXPECT_TRUE(files.contains("01 - a short.mp3") && files.contains("03 - c short.mp3"));
+    // "c" finished, but its entry waits behind "b", which never did.
+    EXPECT_EQ(ReadFile(m_settings.m_strOutputDir + "list.m3u"), Mp3Path(0) + "\n");
+}
+
+TEST_F(EncodeRunTest, AFailingTrackBesideAnotherEndsTheRunAndLeavesTheOtherWhole) {
+    m_settings.m_nEncodeJobs = 2;
+    m_settings.m_nPlaylistType = 1;
+    m_settings.m_strPlaylistName = "list.m3u";
+    AddWav("whole.wav", CWaveWriter::PcmTone(2, 44100, 3.0));
+    AddWav("failing.wav", CWaveWriter::PcmTone(2, 22050, 1.0));
+    AddWav("never.wav", CWaveWriter::PcmTone(2, 44100, 0.2));
+    COverlapObserver observer(2);
+    Encode(WAVSMITH_FAULTY_FAIL_AT_22050, &observer);
+
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Encoding stopped at track 2, " +
+                                                   m_tracks.At(1).m_strWavPath +
+                                                   ":\n\nthe encoder reported an error");
+    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    const SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
+    ASSERT_TRUE(decoded.m_bOk);
+    EXPECT_EQ(decoded.Frames(), 3u * 44100);
+    for (size_t i : {1, 2}) {
+        EXPECT_FALSE(m_tracks.At(i).m_bEncoded);
+        EXPECT_TRUE(m_tracks.At(i).m_bChecked);
+        EXPECT_FALSE(fs::exists(Mp3Path(i)));
+    }
+    EXPECT_EQ(ReadFile(m_settings.m_strOutputDir + "list.m3u"), Mp3Path(0) + "\n");
 }
 
 TEST(EstimateFramesTest, RateChangesAcross25kHzScaleTheFrameCount) {

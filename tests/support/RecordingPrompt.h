@@ -46,9 +46,11 @@ private:
 class CRecordingObserver : public IEncodeObserver {
 public:
     void OnUpdateCounters() override { Add("counters"); }
-    void OnTrackStarted(const CTrackItem&) override { Add("started"); }
-    void OnTrackFinished(const CTrackItem&) override { Add("finished"); }
-    void OnTrackInfo(const CTrackItem&, const CEncoderLibrary::Config&) override { Add("info"); }
+    void OnTrackStarted(const CTrackItem&, unsigned) override { Add("started"); }
+    void OnTrackFinished(const CTrackItem&, unsigned) override { Add("finished"); }
+    void OnTrackInfo(const CTrackItem&, const CEncoderLibrary::Config&, unsigned) override {
+        Add("info");
+    }
     void OnRunEnded() override { Add("ended"); }
 
     std::vector<std::string> Events() {
