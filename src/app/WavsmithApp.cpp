@@ -1,10 +1,12 @@
 #include "app/WavsmithApp.h"
 
 #include "app/WavsmithMainFrame.h"
+#include "app/WavsmithView.h"
 #include "platform/PlatformPaths.h"
 
 #include <QApplication>
 #include <QProcess>
+#include <utility>
 
 CWavsmithApp::CWavsmithApp()
     : m_profile(CPlatformPaths::ProfilePath()), m_settings(CPlatformPaths::HomeDir()),
@@ -14,6 +16,8 @@ CWavsmithApp::CWavsmithApp()
     QCoreApplication::setOrganizationName(QStringLiteral("Orvandel"));
     QCoreApplication::setApplicationName(QStringLiteral("Wavsmith"));
     QCoreApplication::setApplicationVersion(QStringLiteral(WAVSMITH_VERSION));
+    // Ties the windows to the installed desktop entry, for their icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.orvandel.Wavsmith"));
     m_settings.LoadSettings(m_profile);
     m_catalogue.SetInterfaceLanguage(m_profile.GetString("Settings", "Language", ""));
     m_pFrame = std::make_unique<CWavsmithMainFrame>(m_context, &CWavsmithApp::Restart);
@@ -21,8 +25,17 @@ CWavsmithApp::CWavsmithApp()
 
 CWavsmithApp::~CWavsmithApp() = default;
 
-int CWavsmithApp::Run() {
+int CWavsmithApp::Run(const std::vector<std::string>& startPaths) {
+    // Without a source folder the view starts with an empty list; a path that adds
+    // nothing leaves the stored folder as it was.
+    const std::string storedSource =
+        startPaths.empty() ? std::string() : std::exchange(m_settings.m_strInputDir, {});
     m_pFrame->ShowFromProfile();
+    if (!startPaths.empty()) {
+        m_pFrame->View().OpenPaths(startPaths);
+        if (m_settings.m_strInputDir.empty())
+            m_settings.m_strInputDir = storedSource;
+    }
     return QApplication::exec();
 }
 

@@ -10,6 +10,8 @@
 #include "platform/ui/WindowPrompt.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class CWavsmithMainFrame;
 
@@ -22,8 +24,9 @@ public:
     CWavsmithApp(const CWavsmithApp&) = delete;
     CWavsmithApp& operator=(const CWavsmithApp&) = delete;
 
-    // Shows the main window and runs the event loop until it closes.
-    int Run();
+    // Shows the main window and runs the event loop until it closes. Files and folders
+    // the program was started with make the list in place of the stored source folder's.
+    int Run(const std::vector<std::string>& startPaths);
 
 private:
     // Starts the program again; the running instance then closes.

@@ -273,6 +273,15 @@ void CWavsmithView::OnOpenFiles() {
     ShowSkippedFiles();
 }
 
+void CWavsmithView::OpenPaths(const std::vector<std::string>& paths) {
+    const CWaitCursor wait;
+    ReadBack();
+    m_context.m_fileList.OpenPaths(paths);
+    StoreOptionPages();
+    UpdateList();
+    ShowSkippedFiles();
+}
+
 void CWavsmithView::OnOpenDirectory() {
     const QString folder = QFileDialog::getExistingDirectory(
         this, UiText::Load(m_context.m_catalogue, kOpenSourceDirTitle),

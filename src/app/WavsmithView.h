@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 struct SAppContext;
 class CCommandTable;
@@ -25,6 +27,9 @@ public:
     // The view's start-up: loads the option pages and selects the stored source folder,
     // which fills the list; a folder that vanished falls back to "/".
     void Initialize();
+    // Adds files and folders given to the program as Open File(s) and Open Directory add
+    // theirs, and shows what was refused.
+    void OpenPaths(const std::vector<std::string>& paths);
     // The first step of closing the main window: the list is emptied.
     void CloseView();
 

@@ -112,6 +112,27 @@ bool CFileList::OpenDirectory(const std::string& strDirectory) {
     return Refresh();
 }
 
+bool CFileList::OpenPaths(const std::vector<std::string>& paths) {
+    std::vector<SSkippedFile> skipped;
+    bool allRead = true;
+    for (const std::string& given : paths) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(given, error);
+        const std::string path = (error ? fs::path(given) : absolute).lexically_normal().string();
+        if (fs::is_directory(path, error))
+            allRead = OpenDirectory(path) && allRead;
+        else if (fs::exists(path, error))
+            OpenFiles({path});
+        else
+            AddFiles({path}); // refused with the system's reason; the source folder stays
+        for (const SSkippedFile& file : m_skippedFiles)
+            allRead = allRead && !file.m_bUnreadable;
+        skipped.insert(skipped.end(), m_skippedFiles.begin(), m_skippedFiles.end());
+    }
+    m_skippedFiles = std::move(skipped);
+    return allRead;
+}
+
 void CFileList::CheckAll() {
     for (size_t i = 0; i < m_tracks.Count(); ++i)
         m_tracks.At(i).m_bChecked = true;

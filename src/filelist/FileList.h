@@ -39,6 +39,12 @@ public:
     bool Refresh();
     // Open Directory: makes `strDirectory` the source directory and refreshes.
     bool OpenDirectory(const std::string& strDirectory);
+    // Files and folders handed to the program (its command line, a file manager's "Open
+    // with"), relative ones taken from the current directory: a folder is opened as Open
+    // Directory opens it, a file added as Open File(s) adds it. SkippedFiles() then holds
+    // what every path refused, a path that does not exist among them. False when a path,
+    // a folder or a file could not be read.
+    bool OpenPaths(const std::vector<std::string>& paths);
     // A folder chosen in the directory tree becomes the source directory; when it holds
     // WAV files they replace the list, otherwise the list only gains what Refresh finds.
     bool SelectSourceFolder(const std::string& strDirectory);

@@ -159,6 +159,27 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {
     EXPECT_TRUE(m_fileList.SkippedFiles().empty());
 }
 
+TEST_F(FileListTest, PathsGivenToTheProgramAreOpenedAsFoldersOrFilesAndEveryRefusalKept) {
+    m_dir.WriteFile("album/1.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
+    m_dir.WriteFile("album/bad.wav", "RIFF....WAVEjunk");
+    const std::string single = m_dir.WriteFile("single.wav", CWaveWriter::PcmTone(1, 8000, 0.1));
+    // Relative paths come from a shell started in some folder.
+    const fs::path previous = fs::current_path();
+    fs::current_path(m_dir.Path() + "album");
+
+    EXPECT_FALSE(m_fileList.OpenPaths({".", "../album/../single.wav", "missing.wav"}));
+    fs::current_path(previous);
+    ASSERT_EQ(m_tracks.Count(), 2u);
+    EXPECT_EQ(m_tracks.At(1).m_strWavPath, single);
+    // The last file's folder is the source; a path that is not there does not move it.
+    EXPECT_EQ(m_settings.m_strInputDir, m_dir.Path());
+    const std::vector<SSkippedFile>& skipped = m_fileList.SkippedFiles();
+    ASSERT_EQ(skipped.size(), 2u);
+    EXPECT_EQ(skipped[0].m_strPath, m_dir.Path() + "album/bad.wav");
+    EXPECT_EQ(skipped[1].m_strPath, m_dir.Path() + "album/missing.wav");
+    EXPECT_TRUE(skipped[1].m_bUnreadable);
+}
+
 TEST_F(FileListTest, AFolderListingThatFailsHalfWayIsReportedNotThrown) {
     for (const char* name : {"a.wav", "b.wav", "c.wav"})
         m_dir.WriteFile(std::string("src/") + name, CWaveWriter::PcmTone(1, 8000, 0.1));
