@@ -52,7 +52,8 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
       m_pInfoBar(new CInfoBar(context.m_catalogue, this)), m_pTotalSize(new QLabel(this)),
       m_pTotalPlayTime(new QLabel(this)) {
     setWindowTitle(ProgramTitle());
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("audio-x-generic")));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvandel.Wavsmith"),
+                                   QIcon::fromTheme(QStringLiteral("audio-x-generic"))));
     setCentralWidget(m_pView);
     m_bHasHelp =
         QFileInfo::exists(UiText::FromUtf8(CPlatformPaths::HelpDir() + kIntroductionTopic));
