@@ -48,7 +48,8 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
     : QWidget(pParent), m_context(context), m_commands(commands), m_pTabs(new QTabWidget(this)),
       m_pTrackListPage(
           new CTrackListPage(context.m_fileList, context.m_profile, context.m_catalogue, m_pTabs)) {
-    m_pages = {m_pTrackListPage, new CMp3Page(context, m_pTabs), new CId3Page(context, m_pTabs),
+    auto* id3Page = new CId3Page(context, m_pTabs);
+    m_pages = {m_pTrackListPage, new CMp3Page(context, m_pTabs), id3Page,
                new CFreeDBSettingsPage(context, m_pTabs)};
     for (size_t page = 0; page < m_pages.size(); ++page) {
         const QString title = UiText::Load(m_context.m_catalogue, kTabTitles[page]);
@@ -72,6 +73,9 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
         m_commands.UpdateCommandUi();
         emit ListUpdated();
     });
+    connect(id3Page, &CId3Page::DestinationRequested, this, &CWavsmithView::OnDestinationDirectory);
+    connect(id3Page, &CId3Page::FoldersChanged, this, &CWavsmithView::UpdateList);
+    connect(id3Page, &CId3Page::HelpRequested, this, [this] { m_commands.Run(CommandId::kHelp); });
     RegisterCommands();
 }
 

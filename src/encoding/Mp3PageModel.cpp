@@ -130,3 +130,9 @@ void CMp3PageModel::ApplyPreset(const SMp3Preset& preset) {
 int CMp3PageModel::ThumbPosition(double dValue) {
     return std::clamp(static_cast<int>(dValue + 0.5), 0, CEncodingOptions::kBitrateChoices - 1);
 }
+
+int CMp3PageModel::ShownPosition(int nPosition) const {
+    if (nPosition < CEncodingOptions::kBitrateChoices)
+        return std::max(nPosition, 0);
+    return CEncodingOptions::BitratePosition(m_nMpegVersion, BitrateAt(m_nMpegVersion, nPosition));
+}

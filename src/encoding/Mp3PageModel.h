@@ -37,6 +37,9 @@ public:
 
     // A slider thumb value as a list position.
     static int ThumbPosition(double dValue);
+    // Where the slider and the lists show `nPosition`: the fallback position 14 shows as
+    // the place of the row's fallback value among the 14 choices.
+    int ShownPosition(int nPosition) const;
 
     unsigned m_nMpegVersion = 0;
     // A stored rate of the other version's row takes its position there, as switching

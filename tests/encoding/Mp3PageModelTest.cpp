@@ -19,10 +19,12 @@ TEST(Mp3PageModelTest, UnknownStoredBitrateShowsAndCommitsTheRowFallback) {
     CMp3PageModel page;
     page.LoadFromSettings(settings);
     EXPECT_EQ(page.m_nCbrPosition, CEncodingOptions::kFallbackBitratePosition);
+    EXPECT_EQ(page.ShownPosition(page.m_nCbrPosition), 9); // 160 kbps
     EXPECT_EQ(Committed(page).m_nBitrate, 160u);
 
     settings.m_nMpegVersion = 1;
     page.LoadFromSettings(settings);
+    EXPECT_EQ(page.ShownPosition(page.m_nCbrPosition), 11); // 128 kbps
     EXPECT_EQ(Committed(page).m_nBitrate, 128u);
 }
 
