@@ -4,6 +4,8 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "encoding/AppSettings.h"
+#include "encoding/TrackItem.h"
+#include "encoding/ui/EncodingDialog.h"
 #include "encoding/ui/Id3Page.h"
 #include "encoding/ui/Mp3Page.h"
 #include "filelist/FileList.h"
@@ -17,6 +19,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -335,7 +338,21 @@ void CWavsmithView::OnDestinationDirectory() {
 void CWavsmithView::OnEncode() {
     ReadBack();
     m_pages[kMp3Page]->StoreToSettings();
-    m_context.m_fileList.Encode(m_context.m_prompt, m_context.m_catalogue, [] {});
+    m_context.m_fileList.Encode(m_context.m_prompt, m_context.m_catalogue, [this] {
+        CEncodingDialog dialog(m_context, window());
+        CTrackListModel& model = m_pTrackListPage->Model();
+        connect(&dialog, &CEncodingDialog::ProgressTick, &model, &CTrackListModel::RefreshProgress);
+        connect(&dialog, &CEncodingDialog::TracksChanged, this, [this, &model] {
+            UpdateList();
+            // The bold row of the track being encoded stays in sight.
+            const CTrackList& tracks = m_context.m_fileList.Tracks();
+            for (size_t row = 0; row < tracks.Count(); ++row) {
+                if (tracks.At(row).m_bEncoding)
+                    m_pTrackListPage->List().scrollTo(model.index(static_cast<int>(row), 0));
+            }
+        });
+        dialog.RunModal();
+    });
     UpdateList();
 }
 

@@ -92,6 +92,8 @@ constexpr SCatalogueEntry kEntries[] = {
     {62126, "PlaylistPLS", "PLS File"},
     {62127, "StaticOutputGroup", "Output"},
     {62128, "StaticPlaylistKind", "Kind:"},
+    {62129, "StaticEncodeJobs", "Simultaneous encodes:"},
+    {62130, "EncodeJobsAuto", "One per core (%d)"},
     // Encoding window
     {59511, "ButtonDetails", "Details"},
     {59512, "ButtonExit", "Exit"},

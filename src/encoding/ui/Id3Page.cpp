@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "encoding/AppSettings.h"
+#include "encoding/EncodeRun.h"
 #include "encoding/EncodingOptions.h"
 #include "encoding/GenreTable.h"
 #include "encoding/PlaylistWriter.h"
@@ -57,6 +58,10 @@ constexpr unsigned kFirstPlaylistKind = 62123;
 constexpr unsigned kOutputGroup = 62127;
 constexpr unsigned kPlaylistKindLabel = 62128;
 constexpr unsigned kFirstPriorityCommand = 32802;
+constexpr unsigned kJobsLabel = 62129;
+constexpr unsigned kJobsAuto = 62130;
+// Offered beside "one per core"; a stored number above them is offered as well.
+constexpr unsigned kMostJobsOffered = 16;
 
 constexpr const char* kTemplatePresets[] = {
     "[number] - [title]",           "[number] - [title] ([genre])",
@@ -74,8 +79,9 @@ CId3Page::CId3Page(SAppContext& context, QWidget* pParent)
       m_pBrowse(new QPushButton(QStringLiteral("..."), this)),
       m_pSameDir(new QCheckBox(UiText::Load(context.m_catalogue, kSameDirText), this)),
       m_pDeleteWav(new QCheckBox(UiText::Load(context.m_catalogue, kDeleteWavText), this)),
-      m_pPriority(new QComboBox(this)), m_pTemplate(new QComboBox(this)),
-      m_pNumberStyle(new QComboBox(this)), m_pExample(new QLabel(this)),
+      m_pPriority(new QComboBox(this)), m_pJobs(new QComboBox(this)),
+      m_pTemplate(new QComboBox(this)), m_pNumberStyle(new QComboBox(this)),
+      m_pExample(new QLabel(this)),
       m_pUseTag(new QCheckBox(UiText::Load(context.m_catalogue, kUseTagText), this)),
       m_pArtist(new QLineEdit(this)), m_pAlbum(new QLineEdit(this)), m_pYear(new QLineEdit(this)),
       m_pGenre(new QComboBox(this)), m_pCommentLabel(nullptr), m_pComment(new QLineEdit(this)),
@@ -128,6 +134,7 @@ QWidget* CId3Page::BuildOutputGroup() {
     m_pSameDir->setObjectName(QStringLiteral("sameDir"));
     m_pDeleteWav->setObjectName(QStringLiteral("deleteWav"));
     m_pPriority->setObjectName(QStringLiteral("priority"));
+    m_pJobs->setObjectName(QStringLiteral("encodeJobs"));
     FillPriorities();
 
     auto* layout = new QGridLayout(group);
@@ -140,6 +147,8 @@ QWidget* CId3Page::BuildOutputGroup() {
     layout->addWidget(m_pDeleteWav, 2, 0, 1, 2);
     layout->addWidget(Label(kPriorityLabel, m_pPriority), 2, 2, Qt::AlignRight);
     layout->addWidget(m_pPriority, 2, 3);
+    layout->addWidget(Label(kJobsLabel, m_pJobs), 3, 2, Qt::AlignRight);
+    layout->addWidget(m_pJobs, 3, 3);
     layout->setColumnStretch(1, 1);
 
     connect(m_pBrowse, &QPushButton::clicked, this, &CId3Page::OnBrowse);
@@ -148,6 +157,9 @@ QWidget* CId3Page::BuildOutputGroup() {
             [this](bool bOn) { m_context.m_settings.m_bDelWav = bOn; });
     connect(m_pPriority, &QComboBox::activated, this,
             [this](int nIndex) { m_context.m_settings.m_nThreadPriority = nIndex - 2; });
+    connect(m_pJobs, &QComboBox::activated, this, [this](int nIndex) {
+        m_context.m_settings.m_nEncodeJobs = m_pJobs->itemData(nIndex).toUInt();
+    });
     return group;
 }
 
@@ -160,6 +172,20 @@ void CId3Page::FillPriorities() {
                                        catalogue, kFirstPriorityCommand + static_cast<unsigned>(i)))
                                  : UiText::FromUtf8(CEncodingOptions::kThreadPriorityNames[i]));
     }
+}
+
+void CId3Page::FillJobs() {
+    // The list holds the stored choice whatever it is; 0 is one job per core.
+    const unsigned stored = m_context.m_settings.m_nEncodeJobs;
+    m_pJobs->clear();
+    m_pJobs->addItem(UiText::FromUtf8(m_context.m_catalogue.FormatUiStringOrBuiltIn(
+                         kJobsAuto, static_cast<int>(CEncodeRun::JobsFor(0)))),
+                     0u);
+    for (unsigned jobs = 1; jobs <= std::max(kMostJobsOffered, stored); ++jobs) {
+        if (jobs <= kMostJobsOffered || jobs == stored)
+            m_pJobs->addItem(QString::number(jobs), jobs);
+    }
+    m_pJobs->setCurrentIndex(m_pJobs->findData(stored));
 }
 
 QPushButton* CId3Page::AddTokenButton(unsigned nTextId) {
@@ -301,6 +327,7 @@ void CId3Page::LoadFromSettings() {
     m_pSameDir->setChecked(settings.m_bSameDir != 0);
     m_pDeleteWav->setChecked(settings.m_bDelWav);
     m_pPriority->setCurrentIndex(std::clamp(settings.m_nThreadPriority, -2, 2) + 2);
+    FillJobs();
     m_pTemplate->setEditText(UiText::FromUtf8(settings.m_strOutputFileFormat));
     m_pNumberStyle->setCurrentIndex(static_cast<int>(std::min(settings.m_nNumberStyle, 3u)));
     m_pUseTag->setChecked(settings.m_bUseId3Tag);

@@ -43,6 +43,7 @@ private:
     QPushButton* AddTokenButton(unsigned nTextId);
     QLabel* Label(unsigned nTextId, QWidget* pBuddy);
     void FillPriorities();
+    void FillJobs();
     void ShowDestination();
     void OnBrowse();
     void OnSameDirToggled(bool bOn);
@@ -58,6 +59,7 @@ private:
     QCheckBox* m_pSameDir;
     QCheckBox* m_pDeleteWav;
     QComboBox* m_pPriority;
+    QComboBox* m_pJobs;
     QComboBox* m_pTemplate;
     QComboBox* m_pNumberStyle;
     QLabel* m_pExample;

@@ -1,0 +1,131 @@
+#include "encoding/ui/EncodingDialog.h"
+
+#include "encoding/TrackItem.h"
+#include "ui/UiTestContext.h"
+
+#include <QEventLoop>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+// A message box that stays open while `m_whileOpen` runs, as a user would leave it.
+class CLingeringPrompt : public IUserPrompt {
+public:
+    void ShowMessage(const std::string& strText, EPromptIcon) override {
+        m_messages.push_back(strText);
+        QEventLoop box;
+        QTimer::singleShot(20, &box, [&] {
+            m_whileOpen();
+            box.quit();
+        });
+        box.exec();
+    }
+    bool AskYesNo(const std::string& strText, EPromptIcon) override {
+        m_questions.push_back(strText);
+        return true;
+    }
+
+    std::function<void()> m_whileOpen;
+    std::vector<std::string> m_messages;
+    std::vector<std::string> m_questions;
+};
+
+struct SEncodingTest : SUiTestContext {
+    SEncodingTest() {
+        m_settings.m_nEncodeJobs = 1;
+        m_settings.m_strInputDir = m_dir.Path();
+        m_settings.m_strOutputDir = m_dir.Path();
+        m_settings.m_strAlbum = "Album";
+        m_settings.m_strYear = "2001";
+    }
+    void AddFiles() {
+        m_fileList.Refresh();
+        m_fileList.ApplySettings();
+    }
+    bool Exists(const std::string& strName) const {
+        return std::filesystem::exists(m_dir.File(strName));
+    }
+};
+} // namespace
+
+TEST(EncodingDialogTest, TwoTracksRunToTheEndAndTheWindowClosesItself) {
+    SEncodingTest test;
+    test.WriteWave("a.wav", 0.5);
+    test.WriteWave("b.wav", 0.5);
+    test.AddFiles();
+    // Two jobs: a line and a bar for each running track.
+    test.m_settings.m_nEncodeJobs = 2;
+    CEncodingDialog dialog(test.m_context, nullptr, WAVSMITH_LAME_ENC_PATH);
+    EXPECT_EQ(dialog.WorkerRows(), 2u);
+    EXPECT_TRUE(dialog.IsCollapsed());
+    EXPECT_EQ(dialog.height(), dialog.FullHeight() * 5 / 12);
+    dialog.ToggleDetails();
+    EXPECT_EQ(dialog.height(), dialog.FullHeight());
+    QSignalSpy redraws(&dialog, &CEncodingDialog::TracksChanged);
+
+    EXPECT_EQ(dialog.RunModal(), QDialog::Accepted);
+    EXPECT_EQ(redraws.count(), 4); // each track as it starts and as it ends
+    EXPECT_TRUE(test.m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(test.m_tracks.At(1).m_bEncoded);
+    EXPECT_FALSE(test.m_tracks.At(1).m_bChecked);
+    EXPECT_TRUE(test.Exists("01 - a.mp3"));
+    EXPECT_TRUE(test.Exists("02 - b.mp3"));
+    EXPECT_EQ(test.m_dir.ReadFile("2001 - Album.m3u"),
+              test.m_dir.File("01 - a.mp3") + "\n" + test.m_dir.File("02 - b.mp3") + "\n");
+    EXPECT_TRUE(test.m_prompt.Entries().empty());
+}
+
+TEST(EncodingDialogTest, StopAnsweredYesEndsTheRunWithoutAPartialFile) {
+    SEncodingTest test;
+    test.WriteWave("long.wav", 10);
+    test.WriteWave("short.wav", 0.5);
+    test.AddFiles();
+    CEncodingDialog dialog(test.m_context, nullptr, WAVSMITH_LAME_ENC_PATH);
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (test.m_tracks.At(0).m_nPercent > 0) {
+            watch.stop();
+            dialog.StopEncoding();
+        }
+    });
+    watch.start(2);
+
+    EXPECT_EQ(dialog.RunModal(), QDialog::Accepted);
+    ASSERT_EQ(test.m_prompt.Entries().size(), 1u);
+    EXPECT_TRUE(test.m_prompt.Entries()[0].m_bQuestion);
+    EXPECT_EQ(test.m_prompt.Entries()[0].m_strText, "Are you shure to stop encoding?");
+    // Nothing but the two WAV files: no MP3, no temporary file, no playlist.
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(test.m_dir.Path()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"long.wav", "short.wav"}));
+    EXPECT_TRUE(test.m_tracks.At(0).m_bChecked);
+    EXPECT_FALSE(test.m_tracks.At(0).m_bEncoded);
+}
+
+TEST(EncodingDialogTest, StopWhileAWorkerMessageIsOpenEndsTheRunOnceItIsClosed) {
+    SEncodingTest test;
+    test.WriteWave("a.wav", 0.5);
+    test.WriteWave("b.wav", 2);
+    test.AddFiles();
+    // The first WAV is gone: the worker shows a message and waits for it.
+    std::filesystem::remove(test.m_dir.File("a.wav"));
+    CLingeringPrompt prompt;
+    SAppContext context{test.m_profile,   test.m_settings,       test.m_fileList,
+                        test.m_catalogue, test.m_freedbSettings, prompt};
+    CEncodingDialog dialog(context, nullptr, WAVSMITH_LAME_ENC_PATH);
+    prompt.m_whileOpen = [&] { dialog.StopEncoding(); };
+
+    EXPECT_EQ(dialog.RunModal(), QDialog::Accepted);
+    ASSERT_EQ(prompt.m_messages.size(), 1u);
+    EXPECT_EQ(prompt.m_messages[0].rfind("Unable to open wav file for read", 0), 0u);
+    EXPECT_EQ(prompt.m_questions.size(), 1u);
+    EXPECT_FALSE(test.Exists("02 - b.mp3"));
+    EXPECT_FALSE(test.m_tracks.At(1).m_bEncoded);
+}
