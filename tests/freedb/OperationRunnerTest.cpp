@@ -433,6 +433,8 @@ TEST(OperationRunnerRulesTest, ConnectionsFollowTheTransportAndTheCap) {
     EXPECT_EQ(COperationRunner::ConnectionsWanted(kCddbp, 90, 20), 20u);
     EXPECT_EQ(COperationRunner::ConnectionsWanted(kHttp, 0, 5), 0u);
     EXPECT_EQ(COperationRunner::ConnectionsWanted(kHttp, -1, 5), 0u) << "a failed listing";
+    // MusicBrainz lists the albums with their tracks: nothing is left to fetch in parallel.
+    EXPECT_EQ(COperationRunner::ConnectionsWanted(CFreeDBClient::kModeMusicBrainz, 7, 5), 1u);
 }
 
 TEST(OperationRunnerRulesTest, ProgressRisesWithinTheRangeOfTheStateAndNeverPassesIt) {
