@@ -146,7 +146,7 @@ TEST_F(LineSocketTest, BreakEndsAWaitAndAShutdownFromAnotherThreadWakesIt) {
 // A name look-up cannot be interrupted, yet a stop must not wait for it; the look-up's
 // answer is still taken when it comes in time.
 TEST_F(LineSocketTest, AStopEndsTheWaitForANameLookUp) {
-    m_socket.SetResolver([this](const std::string& strHost, in_addr& address) {
+    m_socket.SetResolver([](const std::string& strHost, in_addr& address) {
         std::this_thread::sleep_for(std::chrono::milliseconds(strHost == "slow.test" ? 3000 : 10));
         return inet_pton(AF_INET, "127.0.0.1", &address) == 1;
     });
