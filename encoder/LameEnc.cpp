@@ -193,6 +193,10 @@ LAME_ENC_EXPORT Status beWriteVBRHeader(const char* pszMp3Path) {
     if (!encoder || pszMp3Path == nullptr)
         return kFailed;
     std::vector<unsigned char> frame(lame_get_lametag_frame(encoder.get(), nullptr, 0));
+    // A CBR stream whose frames are too small for an Info frame (low MPEG-2 rates) gets
+    // none from the encoder: there is nothing to write, which is no failure.
+    if (frame.empty() && lame_get_VBR(encoder.get()) == vbr_off)
+        return kOk;
     if (frame.empty() ||
         lame_get_lametag_frame(encoder.get(), frame.data(), frame.size()) != frame.size())
         return kFailed;

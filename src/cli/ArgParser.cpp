@@ -3,11 +3,15 @@
 #include <charconv>
 
 void CArgParser::AddFlag(const std::string& name, std::function<void()> handler) {
-    m_options[name] = SOption{false, std::move(handler), {}};
+    m_options[name] = SOption{false, false, std::move(handler), {}};
 }
 
 void CArgParser::AddValue(const std::string& name, ValueHandler handler) {
-    m_options[name] = SOption{true, {}, std::move(handler)};
+    m_options[name] = SOption{true, false, {}, std::move(handler)};
+}
+
+void CArgParser::AddOptionalValue(const std::string& name, ValueHandler handler) {
+    m_options[name] = SOption{false, true, {}, std::move(handler)};
 }
 
 bool CArgParser::Parse(const std::vector<std::string>& args) {
@@ -39,6 +43,10 @@ bool CArgParser::ParseOption(const std::string& arg, const std::vector<std::stri
         return false;
     }
     const SOption& option = found->second;
+    if (option.m_bValueOptional) {
+        m_strError = option.m_value(equals == std::string::npos ? "" : arg.substr(equals + 1));
+        return m_strError.empty();
+    }
     if (!option.m_bTakesValue) {
         if (equals != std::string::npos) {
             m_strError = name + " takes no value";

@@ -15,6 +15,9 @@ public:
 
     void AddFlag(const std::string& name, std::function<void()> handler);
     void AddValue(const std::string& name, ValueHandler handler);
+    // An option that stands alone or takes a value after '=' ("--name=VALUE" only, so the
+    // next argument stays positional); the handler gets "" when it stands alone.
+    void AddOptionalValue(const std::string& name, ValueHandler handler);
 
     // False on bad usage, with the reason in Error().
     bool Parse(const std::vector<std::string>& args);
@@ -29,6 +32,7 @@ public:
 private:
     struct SOption {
         bool m_bTakesValue = false;
+        bool m_bValueOptional = false;
         std::function<void()> m_flag;
         ValueHandler m_value;
     };

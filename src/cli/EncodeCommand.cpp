@@ -185,6 +185,10 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
     unsigned written = 0;
     unsigned failed = 0;
     for (size_t i = 0; i < tracks.Count(); ++i) {
+        if (tracks.At(i).m_bWavKept)
+            std::cerr << "wavsmith-cli: " << tracks.At(i).m_strWavPath
+                      << " kept, as its MP3 file is not proven whole: "
+                      << tracks.At(i).m_strWavKeptReason << '\n';
         if (tracks.At(i).m_bEncoded) {
             std::cout << tracks.At(i).m_strMp3Path << '\n';
             ++written;

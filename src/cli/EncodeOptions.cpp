@@ -43,7 +43,14 @@ void CEncodeOptions::Register(CArgParser& parser) {
     parser.AddFlag("--crc", [this] { m_bCrc = true; });
     parser.AddFlag("--copyright", [this] { m_bCopyright = true; });
     parser.AddFlag("--original", [this] { m_bOriginal = true; });
-    parser.AddFlag("--delete-wav", [this] { m_bDeleteWav = true; });
+    parser.AddOptionalValue("--delete-wav", [this](const std::string& value) {
+        if (!value.empty() && value != "trash" && value != "unlink")
+            return std::string("--delete-wav takes trash or unlink");
+        m_bDeleteWav = true;
+        if (!value.empty())
+            m_bDeleteToTrash = value == "trash";
+        return std::string();
+    });
     parser.AddValue("--priority", [this](const std::string& value) {
         const std::optional<int> position = Position(kPriorities, value);
         if (!position)
@@ -79,6 +86,8 @@ void CEncodeOptions::ApplyOverrides(CAppSettings& settings) const {
     settings.m_bCopyright |= m_bCopyright ? 1 : 0;
     settings.m_bOriginal |= m_bOriginal ? 1 : 0;
     settings.m_bDelWav = settings.m_bDelWav || m_bDeleteWav;
+    if (m_bDeleteToTrash)
+        settings.m_bDeleteToTrash = *m_bDeleteToTrash;
     if (m_nPriority)
         settings.m_nThreadPriority = *m_nPriority;
     if (m_nJobs)
@@ -94,7 +103,9 @@ const char* CEncodeOptions::UsageText() {
   --comment TEXT        Tag comment
   --private  --crc  --copyright  --original
                         Set the MPEG frame flag
-  --delete-wav          Delete each WAV file after it has been encoded
+  --delete-wav[=trash|unlink]
+                        Delete each WAV file once its MP3 file is proven whole: to the
+                        trash (the profile's default) or for good
   --priority P          low, below, normal, above or highest
   -j N, --jobs N        Encode N tracks at once (0: one per core, the default)
   --yes                 Answer Yes to questions, such as creating the destination

@@ -28,6 +28,7 @@ private:
     bool m_bCopyright = false;
     bool m_bOriginal = false;
     bool m_bDeleteWav = false;
+    std::optional<bool> m_bDeleteToTrash;
     std::optional<int> m_nPriority;
     std::optional<unsigned> m_nJobs;
 };

@@ -47,6 +47,7 @@ void CAppSettings::LoadSettings(const CProfile& profile) {
     m_strInputDir = profile.GetString(kMain, "InputDir", m_strInputDir);
     m_strOutputFileFormat = profile.GetString(kMain, "OutputFileFormat", m_strOutputFileFormat);
     m_bDelWav = profile.GetInt(kMain, "DelWAVAfterEncoding", 0) != 0;
+    m_bDeleteToTrash = profile.GetInt(kMain, "DeleteToTrash", 1) != 0;
     m_bSameDir = ReadUnsigned(profile, kMain, "SameDir", 0);
     m_nThreadPriority = profile.GetInt(kMain, "ThreadPriority", m_nThreadPriority);
     m_nEncodeJobs = ReadUnsigned(profile, kMain, "EncodeJobs", m_nEncodeJobs);
@@ -72,6 +73,7 @@ void CAppSettings::WriteKeys(CProfile& profile) const {
     profile.WriteString(kMain, "InputDir", m_strInputDir);
     profile.WriteString(kMain, "OutputFileFormat", m_strOutputFileFormat);
     profile.WriteInt(kMain, "DelWAVAfterEncoding", m_bDelWav ? 1 : 0);
+    profile.WriteInt(kMain, "DeleteToTrash", m_bDeleteToTrash ? 1 : 0);
     profile.WriteInt(kMain, "SameDir", AsInt(m_bSameDir));
     profile.WriteInt(kMain, "ThreadPriority", m_nThreadPriority);
     profile.WriteInt(kMain, "EncodeJobs", AsInt(m_nEncodeJobs));

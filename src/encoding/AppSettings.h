@@ -46,6 +46,8 @@ public:
     std::string m_strOutputFileFormat = "[number] - [title]";
     std::string m_strProgramDir;
     bool m_bDelWav = false;
+    // Deleted WAV files go to the desktop's trash rather than away for good.
+    bool m_bDeleteToTrash = true;
     unsigned m_bSameDir = 0;
     int m_nThreadPriority = 0;
     // Tracks encoded at once; 0 for one per online core.

@@ -2,22 +2,53 @@
 
 #include "encoding/AppSettings.h"
 #include "encoding/EncodeObserver.h"
+#include "encoding/Mp3FrameWalk.h"
 #include "encoding/PlaylistWriter.h"
 #include "encoding/TrackEncoder.h"
 #include "encoding/TrackItem.h"
 #include "filelist/TrackList.h"
 #include "platform/Text.h"
 #include "platform/ThreadPriority.h"
+#include "platform/Trash.h"
 #include "platform/UserPrompt.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace {
 bool InRun(const CTrackItem& track) {
     return track.m_bChecked && track.m_bWavPresent;
+}
+
+// Whether the MP3 file of `track` is proven whole, so that its WAV may go: its Xing/Info
+// frame written, its size the bytes written, and its frames, walked header by header, as
+// many as that frame counts. Otherwise `strReason` says what is wrong.
+bool Mp3ProvenWhole(const CTrackItem& track, const CTrackEncoder& encoder, std::string& strReason) {
+    if (!encoder.HeaderWritten()) {
+        strReason = "its Xing/Info frame could not be written";
+        return false;
+    }
+    struct stat status {};
+    if (::stat(track.m_strMp3Path.c_str(), &status) != 0 ||
+        static_cast<std::uint64_t>(status.st_size) != encoder.BytesWritten()) {
+        strReason = CText::Format("it does not hold the %llu bytes written",
+                                  static_cast<unsigned long long>(encoder.BytesWritten()));
+        return false;
+    }
+    const SMp3Frames frames = CMp3FrameWalk::WalkFile(track.m_strMp3Path);
+    if (!frames.m_bWhole)
+        strReason = "its frames do not run to its end";
+    else if (!frames.m_bHasCount)
+        strReason = "it has no Xing/Info frame with a frame count";
+    else if (frames.m_nFrames != frames.m_nCountedFrames + 1)
+        strReason = CText::Format("it holds %u frames, its encoder wrote %u", frames.m_nFrames,
+                                  frames.m_nCountedFrames + 1);
+    else
+        return true;
+    return false;
 }
 } // namespace
 
@@ -119,6 +150,7 @@ bool CEncodeRun::TakeNextTrack(size_t& nPosition) {
 void CEncodeRun::EncodeTrack(size_t nPosition, unsigned nWorker) {
     CTrackItem& track = m_tracks.At(nPosition);
     SEncodeCounters& counters = *m_counters[nWorker];
+    track.m_bWavKept = false;
     track.m_bEncoding = true;
     m_observer.OnTrackStarted(track, nWorker);
 
@@ -145,7 +177,7 @@ void CEncodeRun::EncodeTrack(size_t nPosition, unsigned nWorker) {
         break;
     case CTrackEncoder::EResult::Encoded:
         if (track.m_bDeleteWav)
-            DeleteWav(track);
+            DeleteWavOfWholeMp3(track, encoder);
         slot = ESlot::Listed;
         break;
     case CTrackEncoder::EResult::Skipped:
@@ -194,8 +226,18 @@ void CEncodeRun::ShowLoopFailure(const CTrackItem& track, const std::string& str
                          EPromptIcon::Error);
 }
 
-void CEncodeRun::DeleteWav(CTrackItem& track) {
-    if (std::remove(track.m_strWavPath.c_str()) == 0) {
+void CEncodeRun::DeleteWavOfWholeMp3(CTrackItem& track, const CTrackEncoder& encoder) {
+    std::string reason;
+    if (!Mp3ProvenWhole(track, encoder, reason)) {
+        track.m_strWavKeptReason = reason;
+        track.m_bWavKept = true;
+        return;
+    }
+    // To the trash, where the file manager can restore it, unless the settings say not.
+    const bool deleted = m_settings.m_bDeleteToTrash
+                             ? CTrash::MoveToTrash(track.m_strWavPath, reason)
+                             : std::remove(track.m_strWavPath.c_str()) == 0;
+    if (deleted) {
         track.m_bWavPresent = false;
         return;
     }

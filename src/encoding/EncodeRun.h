@@ -13,6 +13,7 @@
 
 class CAppSettings;
 class CTrackItem;
+class CTrackEncoder;
 class CTrackList;
 class IEncodeObserver;
 class IUserPrompt;
@@ -24,6 +25,8 @@ class IUserPrompt;
 // writes. Playlist entries are written in list order: a finished track's entry waits
 // for the tracks before it, so a stop leaves the entries of the tracks before the first
 // unfinished one. A loop failure stops new tracks and lets running ones end; Stop ends all.
+// "Delete wav after encode" deletes a WAV (to the trash unless "DeleteToTrash" is 0)
+// only when its MP3 file is proven whole; otherwise the track's m_bWavKept says so.
 //
 // For a window: Start() runs the workers on threads of their own and returns at once.
 // The window thread may then read WorkerEnded(), WorkerCount() and Counters(n) at any time
@@ -78,7 +81,7 @@ private:
     void EncodeTrack(size_t nPosition, unsigned nWorker);
     void FinishSlot(size_t nPosition, ESlot slot);
     void ShowLoopFailure(const CTrackItem& track, const std::string& strReason);
-    void DeleteWav(CTrackItem& track);
+    void DeleteWavOfWholeMp3(CTrackItem& track, const CTrackEncoder& encoder);
 
     CTrackList& m_tracks;
     const CAppSettings& m_settings;

@@ -44,7 +44,8 @@ unsigned CTrackItem::SoundFileSize() const {
 
 std::string CTrackItem::TrackStatusText(const CStringCatalogue& catalogue) const {
     if (m_bEncoded)
-        return catalogue.LoadUiString(UiString::kTrackEncoded);
+        return catalogue.LoadUiString(m_bWavKept ? UiString::kTrackEncodedWavKept
+                                                 : UiString::kTrackEncoded);
     if (m_bEncoding) {
         const unsigned percent = m_nPercent;
         return percent >= 100 ? std::string("100 %") : CText::Format("%u %%", percent);

@@ -62,6 +62,10 @@ public:
     std::uint16_t m_wBitsPerSample = 0;
 
     std::atomic<bool> m_bEncoded{false};
+    // The run was to delete the WAV but kept it: its MP3 file could not be proven whole.
+    // The reason is written before the flag is set, and not read before the flag is.
+    std::atomic<bool> m_bWavKept{false};
+    std::string m_strWavKeptReason;
     std::string m_strMp3Path;
     unsigned m_nOutSampleRate = 0;
     unsigned m_nChannelMode = 0;

@@ -178,6 +178,7 @@ constexpr SCatalogueEntry kEntries[] = {
     {59443, "", "%d"},
     {59430, "", "Encoded"},
     {59431, "", "-"},
+    {59432, "", "Encoded, WAV kept: MP3 not proven whole"},
     {59510, "", "Stop"},
     {60514, "", "Hide directory tree"},
     {59479, "", "&Cancel"},

@@ -13,6 +13,7 @@ namespace UiString {
 constexpr unsigned kTranslatedBy = 4018;     // "Translated by %s (%s)"
 constexpr unsigned kTrackEncoded = 59430;    // "Encoded"
 constexpr unsigned kTrackNotEncoded = 59431; // "-"
+constexpr unsigned kTrackEncodedWavKept = 59432;
 constexpr unsigned kWavSizeFormat = 59441;   // "%4.2f  MB "
 constexpr unsigned kPlayTimeFormat = 59442;  // "%u:%02u.%02u"
 constexpr unsigned kNumberFormat = 59443;    // "%d"

@@ -121,6 +121,24 @@ TEST_F(EncodeCommandTest, UnreadableFormatsAndBadOptionsGiveTheirStatus) {
     EXPECT_EQ(Run({"encode"}).m_nExitCode, 2);
 }
 
+TEST_F(EncodeCommandTest, DeletedWavFilesGoToTheTrashUnlessUnlinkIsAsked) {
+    const std::string trash = m_dir.Path() + ".local/share/Trash/";
+    SCliResult result =
+        Run({"encode", "album/Intro.wav", "--out", m_dir.Path(), "--delete-wav", "--no-progress"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "album/Intro.wav"));
+    EXPECT_TRUE(fs::exists(trash + "files/Intro.wav"));
+    const std::string info = m_dir.ReadFile(".local/share/Trash/info/Intro.wav.trashinfo");
+    EXPECT_NE(info.find("Path=" + m_dir.Path() + "album/Intro.wav"), std::string::npos) << info;
+
+    result = Run({"encode", "album/Outro.wav", "--out", m_dir.Path(), "--delete-wav=unlink",
+                  "--no-progress"});
+    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+    EXPECT_FALSE(fs::exists(m_dir.Path() + "album/Outro.wav"));
+    EXPECT_FALSE(fs::exists(trash + "files/Outro.wav"));
+    EXPECT_EQ(Run({"encode", "album", "--delete-wav=shred"}).m_nExitCode, 2);
+}
+
 TEST_F(EncodeCommandTest, CtrlCHangUpAndTermStopTheRunAndLeaveNoPartialFile) {
     m_dir.WriteFile("long/Long.wav", CWaveWriter::PcmTone(2, 44100, 180.0));
     const std::string out = m_dir.Path() + "out/";

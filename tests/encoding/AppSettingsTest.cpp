@@ -25,6 +25,7 @@ TEST(AppSettingsTest, EmptyProfileGivesTheFirstStartDefaults) {
     EXPECT_EQ(settings.m_strOutputFileFormat, "[number] - [title]");
     EXPECT_EQ(settings.m_nNumberStyle, 1u);
     EXPECT_EQ(settings.m_nEncodeJobs, 0u); // one job per core
+    EXPECT_TRUE(settings.m_bDeleteToTrash);
     EXPECT_FALSE(settings.m_strProgramDir.empty());
     EXPECT_EQ(settings.m_strProgramDir.back(), '/');
 }
@@ -52,6 +53,7 @@ TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
     saved.m_bSameDir = 1;
     saved.m_nThreadPriority = -2;
     saved.m_nEncodeJobs = 3;
+    saved.m_bDeleteToTrash = false;
     saved.m_nNumberStyle = 3;
     // Not persisted: tag defaults other than the comment.
     saved.m_strArtist = "Someone";
@@ -82,6 +84,7 @@ TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
     EXPECT_EQ(loaded.m_bSameDir, 1u);
     EXPECT_EQ(loaded.m_nThreadPriority, -2);
     EXPECT_EQ(loaded.m_nEncodeJobs, 3u);
+    EXPECT_FALSE(loaded.m_bDeleteToTrash);
     EXPECT_EQ(loaded.m_nNumberStyle, 3u);
     EXPECT_TRUE(loaded.m_strArtist.empty());
 }

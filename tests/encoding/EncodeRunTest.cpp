@@ -2,9 +2,11 @@
 
 #include "encoding/AppSettings.h"
 #include "encoding/EncoderLibrary.h"
+#include "encoding/Mp3FrameWalk.h"
 #include "encoding/TrackItem.h"
 #include "filelist/OutputNamer.h"
 #include "filelist/TrackList.h"
+#include "lang/StringCatalogue.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
 #include "support/FileSizeLimit.h"
@@ -341,24 +343,89 @@ TEST_F(EncodeRunTest, APlaylistThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn)
                                                    "\n\nto the playlist\n\n" + run.PlaylistPath());
 }
 
-TEST_F(EncodeRunTest, WavIsDeletedAfterEncodingOrItsFailureShown) {
+TEST_F(EncodeRunTest, AWavGoesOnlyWhenItsMp3IsProvenWholeOrItsFailureIsShown) {
     m_settings.m_bDelWav = true;
+    // The trash is tried on the command line, where the profile and home are a test's own.
+    m_settings.m_bDeleteToTrash = false;
     const std::string first = AddWav("first.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
     Encode();
     EXPECT_FALSE(fs::exists(first));
     EXPECT_FALSE(m_tracks.At(0).m_bWavPresent);
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_FALSE(m_tracks.At(0).m_bWavKept);
+
+    // A file whose last frame was cut, and one without its Info frame, keep their WAV; the
+    // track's status says why.
+    const CStringCatalogue catalogue;
+    const std::pair<const char*, const char*> unproven[] = {
+        {WAVSMITH_FAULTY_SHORT_FLUSH, "its frames do not run to its end"},
+        {WAVSMITH_STAND_IN_FAIL_VBR_HEADER, "its Xing/Info frame could not be written"},
+    };
+    for (const auto& [library, reason] : unproven) {
+        m_tracks.Clear();
+        m_prompt.Clear();
+        const std::string wav = AddWav("cut.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
+        Encode(library);
+        EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+        EXPECT_TRUE(m_tracks.At(0).m_bWavKept);
+        EXPECT_EQ(m_tracks.At(0).m_strWavKeptReason, reason);
+        EXPECT_TRUE(fs::exists(wav));
+        EXPECT_TRUE(m_tracks.At(0).m_bWavPresent);
+        EXPECT_EQ(m_tracks.At(0).TrackStatusText(catalogue),
+                  "Encoded, WAV kept: MP3 not proven whole");
+    }
 
     m_tracks.Clear();
+    m_prompt.Clear();
     const std::string kept = AddWav("kept.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
     ::setenv("WAVSMITH_PIN_PATH", kept.c_str(), 1);
-    Encode(WAVSMITH_STAND_IN_RECORDING);
+    Encode(WAVSMITH_FAULTY_PIN_WAV);
     ::unsetenv("WAVSMITH_PIN_PATH");
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
+    EXPECT_FALSE(m_tracks.At(0).m_bWavKept);
     EXPECT_TRUE(m_tracks.At(0).m_bWavPresent);
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
     EXPECT_EQ(m_prompt.Entries()[0].m_icon, EPromptIcon::Exclamation);
     EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Unable to delete file: " + kept);
+}
+
+TEST_F(EncodeRunTest, TheFrameWalkCountsTheFramesOfEveryKindOfFileAndMissesNone) {
+    m_settings.m_bVbr = 1;
+    m_settings.m_nVbrMinBitrate = 32;
+    m_settings.m_nVbrMaxBitrate = 320;
+    m_settings.m_bCrc = 1;
+    AddWav("vbr crc.wav", CWaveWriter::PcmTone(2, 44100, 0.6));
+    Encode();
+    m_settings.m_bVbr = 0;
+    m_settings.m_bCrc = 0;
+    m_settings.m_nMpegVersion = 1;
+    m_settings.m_nSampleRate = 22050;
+    m_settings.m_nBitrate = 64;
+    m_settings.m_nChannelMode = 0;
+    m_settings.m_bUseId3Tag = false;
+    m_tracks.At(0).m_bChecked = false;
+    AddWav("mpeg2 mono.wav", CWaveWriter::PcmTone(1, 44100, 0.6));
+    Encode();
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(Mp3Path(i));
+        const SMp3Frames frames = CMp3FrameWalk::WalkFile(Mp3Path(i));
+        EXPECT_TRUE(frames.m_bWhole);
+        EXPECT_TRUE(frames.m_bHasCount);
+        EXPECT_GT(frames.m_nCountedFrames, 10u);
+        EXPECT_EQ(frames.m_nFrames, frames.m_nCountedFrames + 1);
+
+        // A count the frames do not match (as when one went missing), or bytes after the
+        // last frame, show.
+        std::string mp3 = ReadFile(Mp3Path(i));
+        m_dir.WriteFile("long.mp3", mp3 + "junk");
+        const size_t count = std::min(mp3.find("Info"), mp3.find("Xing")) + 11;
+        ++mp3[count];
+        m_dir.WriteFile("miscounted.mp3", mp3);
+        const SMp3Frames miscounted = CMp3FrameWalk::WalkFile(m_dir.File("miscounted.mp3"));
+        EXPECT_TRUE(miscounted.m_bWhole);
+        EXPECT_EQ(miscounted.m_nCountedFrames, frames.m_nCountedFrames + 1);
+        EXPECT_FALSE(CMp3FrameWalk::WalkFile(m_dir.File("long.mp3")).m_bWhole);
+    }
 }
 
 namespace {

@@ -28,7 +28,8 @@ std::string ReadAll(const std::string& path) {
 SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWorkDir,
                   const std::string& strLauncher) {
     std::string command = "cd " + ShellQuote(strWorkDir) + " && HOME=" + ShellQuote(strWorkDir) +
-                          " XDG_CONFIG_HOME=" + ShellQuote(strWorkDir + "config") + " " +
+                          " XDG_CONFIG_HOME=" + ShellQuote(strWorkDir + "config") +
+                          " XDG_DATA_HOME=" + ShellQuote(strWorkDir + ".local/share") + " " +
                           strLauncher + " " + ShellQuote(WAVSMITH_CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);

@@ -2,12 +2,18 @@
 // one fault: FAIL_AT_22050 fails every chunk of a stream whose input is 22050 Hz, so one
 // track of a run fails its loop while the others encode; SHORT_FLUSH drops the last byte
 // of the final frames, so the file ends inside a frame, as a write that went short would
-// leave it.
+// leave it; PIN_WAV puts a non-empty folder in the place of the file named by
+// WAVSMITH_PIN_PATH when the stream ends, so that deleting that path afterwards fails
+// even for root.
 #include "encoding/BladeEncApi.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 #include <set>
+#include <string>
+#include <sys/stat.h>
 
 using namespace BladeEnc;
 
@@ -56,6 +62,14 @@ STAND_IN_EXPORT Status beDeinitStream(StreamHandle hStream, std::uint8_t* pOutpu
 #ifdef SHORT_FLUSH
     if (status == 0 && *pOutputBytes > 0)
         --*pOutputBytes;
+#endif
+#ifdef PIN_WAV
+    if (const char* path = std::getenv("WAVSMITH_PIN_PATH")) {
+        std::rename(path, (std::string(path) + ".moved").c_str());
+        ::mkdir(path, 0755);
+        if (std::FILE* file = std::fopen((std::string(path) + "/pin").c_str(), "wb"))
+            std::fclose(file);
+    }
 #endif
     return status;
 }

@@ -1,15 +1,11 @@
 // Stand-in encoder libraries for tests, built in several variants: without one of the
 // entry points, with a beInitStream or beWriteVBRHeader that fails, or with a chunk size
-// no buffer can hold. Each records every sample
-// value it is given into the file named by WAVSMITH_RECORD_PATH and produces no MP3 data. When
-// WAVSMITH_PIN_PATH names a file, the end of the stream puts a non-empty folder in its
-// place, so that deleting that path afterwards fails even for root.
+// no buffer can hold. Each records every sample value it is given into the file named by
+// WAVSMITH_RECORD_PATH and produces no MP3 data.
 #include "encoding/BladeEncApi.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <sys/stat.h>
 
 using namespace BladeEnc;
 
@@ -54,12 +50,6 @@ STAND_IN_EXPORT Status beEncodeChunk(StreamHandle, std::uint32_t nSamples,
 
 #ifndef WITHOUT_DEINIT
 STAND_IN_EXPORT Status beDeinitStream(StreamHandle, std::uint8_t*, std::uint32_t* pOutputBytes) {
-    if (const char* path = std::getenv("WAVSMITH_PIN_PATH")) {
-        std::rename(path, (std::string(path) + ".moved").c_str());
-        ::mkdir(path, 0755);
-        if (std::FILE* file = std::fopen((std::string(path) + "/pin").c_str(), "wb"))
-            std::fclose(file);
-    }
     *pOutputBytes = 0;
     return 0;
 }
