@@ -1,5 +1,5 @@
-// Writes the bundled example album: a few short tones, and one 8-bit file that the
-// program refuses.
+// Writes the bundled example album: a few short tones, and one three-channel file that
+// the program refuses.
 #include "support/WaveWriter.h"
 
 #include <cstdio>
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
                                                                  tone.frequency)) &&
                 saved;
     }
-    const std::string eightBit =
-        CWaveWriter().AddFmtChunk(1, 2, 44100, 8).AddSilentData(64).Bytes();
-    saved = WriteBytes(dir + "Old Sampler.wav", eightBit) && saved;
+    const std::string threeChannels =
+        CWaveWriter().AddFmtChunk(1, 3, 44100, 16).AddSilentData(6 * 44100).Bytes();
+    saved = WriteBytes(dir + "Surround Sketch.wav", threeChannels) && saved;
     return saved ? 0 : 1;
 }
