@@ -19,7 +19,7 @@ fail() {
 }
 
 "$make_examples" "$work/wav" >/dev/null
-rm -f "$work/wav/Old Sampler.wav"
+rm -f "$work/wav/Surround Sketch.wav"
 mkdir -p "$work/gui" "$work/cli" "$work/config/Orvandel"
 export HOME=$work XDG_CONFIG_HOME=$work/config
 profile=$work/config/Orvandel/Wavsmith.ini
