@@ -107,7 +107,7 @@ TEST(AlbumListTest, PopFrontAndMoveToFrontUnderSeveralThreads) {
             taken[n].push_back(album.get());
     };
     std::thread mover([&] {
-        for (int round = 0; !bDone; ++round)
+        for (std::size_t round = 0; !bDone; ++round)
             queue.MoveToFront(albums[(round * 7919) % kAlbums]);
     });
     std::thread first(worker, 0);
