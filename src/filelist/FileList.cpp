@@ -20,16 +20,39 @@
 namespace fs = std::filesystem;
 
 namespace {
-bool HasWaveFiles(const std::string& strDirectory) {
-    std::error_code error;
-    for (fs::directory_iterator entry(strDirectory, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code entryError;
-        if (CText::EndsWithNoCase(entry->path().filename().string(), ".wav") &&
-            !entry->is_directory(entryError))
-            return true;
-    }
-    return false;
+// Whether `strDirectory` (ending in '/') holds a WAV file, or with `bSubfolders` one of
+// its subfolders does.
+bool HasWaveFiles(const std::string& strDirectory, bool bSubfolders) {
+    std::vector<std::string> names;
+    CFolderListing::ListFiles(strDirectory, ".wav", names);
+    if (!names.empty() || !bSubfolders)
+        return !names.empty();
+    std::vector<std::string> folders;
+    CFolderListing::ListSubfolders(strDirectory, folders);
+    return std::any_of(folders.begin(), folders.end(), [&strDirectory](const std::string& folder) {
+        return HasWaveFiles(strDirectory + folder + "/", true);
+    });
+}
+
+// Appends the WAV files of `strDirectory` (ending in '/') in name order as people read
+// it, so "Track 2" comes before "Track 10", then with `bSubfolders` those of each
+// subfolder in the same order. What was listed before a failure is still taken; false
+// when `strDirectory` itself could not be read to its end.
+bool CollectWaveFiles(const std::string& strDirectory, bool bSubfolders,
+                      std::vector<std::string>& files) {
+    std::vector<std::string> names;
+    const bool read = CFolderListing::ListFiles(strDirectory, ".wav", names);
+    std::sort(names.begin(), names.end(), CText::NaturalLess);
+    for (const std::string& name : names)
+        files.push_back(strDirectory + name);
+    if (!bSubfolders)
+        return read;
+    std::vector<std::string> folders;
+    CFolderListing::ListSubfolders(strDirectory, folders);
+    std::sort(folders.begin(), folders.end(), CText::NaturalLess);
+    for (const std::string& folder : folders)
+        CollectWaveFiles(strDirectory + folder + "/", true, files);
+    return read;
 }
 
 bool IsValidComponent(std::string_view name) {
@@ -69,6 +92,8 @@ void CFileList::AddFiles(const std::vector<std::string>& paths) {
         SWaveRefusal refusal;
         if (!m_tracks.AddWaveFile(path, m_settings, &refusal) && !m_bDontShowSkipped)
             m_skippedFiles.push_back({path, refusal.m_strReason, refusal.m_bUnreadable});
+        if (m_onFileAdded)
+            m_onFileAdded();
     }
 }
 
@@ -81,7 +106,19 @@ void CFileList::OpenFiles(const std::vector<std::string>& paths) {
     ApplySettings();
 }
 
-bool CFileList::Refresh() {
+void CFileList::AddPaths(const std::vector<std::string>& paths, bool bIncludeSubfolders) {
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (fs::is_directory(path, error))
+            CollectWaveFiles(CPlatformPaths::WithTrailingSlash(path), bIncludeSubfolders, files);
+        else
+            files.push_back(path);
+    }
+    OpenFiles(files);
+}
+
+bool CFileList::Refresh(bool bIncludeSubfolders) {
     std::string& source = m_settings.m_strInputDir;
     std::string& destination = m_settings.m_strOutputDir;
     if (source.empty() && destination.empty())
@@ -92,24 +129,19 @@ bool CFileList::Refresh() {
         destination = source;
     source = CPlatformPaths::WithTrailingSlash(source);
 
-    std::vector<std::string> names;
-    // What was listed before a failure is still added; the failure is the answer.
-    const bool read = CFolderListing::ListFiles(source, ".wav", names);
-    // Name order as people read it, so "Track 2" comes before "Track 10".
-    std::sort(names.begin(), names.end(), CText::NaturalLess);
     std::vector<std::string> wavFiles;
-    for (const std::string& name : names)
-        wavFiles.push_back(source + name);
+    // What was listed before a failure is still added; the failure is the answer.
+    const bool read = CollectWaveFiles(source, bIncludeSubfolders, wavFiles);
     AddFiles(wavFiles);
     ApplySettings();
     return read;
 }
 
-bool CFileList::OpenDirectory(const std::string& strDirectory) {
+bool CFileList::OpenDirectory(const std::string& strDirectory, bool bIncludeSubfolders) {
     m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strDirectory);
     if (m_settings.m_strOutputDir.empty())
         m_settings.m_strOutputDir = m_settings.m_strInputDir;
-    return Refresh();
+    return Refresh(bIncludeSubfolders);
 }
 
 bool CFileList::OpenPaths(const std::vector<std::string>& paths) {
@@ -163,6 +195,10 @@ void CFileList::ClearStatus() {
         if (track.m_bWavPresent)
             track.m_bEncoded = false;
     }
+}
+
+void CFileList::Sort(int nKey, bool bReverse) {
+    m_tracks.Sort(nKey, bReverse, COutputNamer(m_settings, m_profile));
 }
 
 void CFileList::ApplySettings() {
@@ -306,11 +342,11 @@ bool CFileList::Encode(IUserPrompt& prompt, const CStringCatalogue& catalogue,
     return true;
 }
 
-bool CFileList::SelectSourceFolder(const std::string& strDirectory) {
+bool CFileList::SelectSourceFolder(const std::string& strDirectory, bool bIncludeSubfolders) {
     m_settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(strDirectory);
-    if (HasWaveFiles(m_settings.m_strInputDir))
+    if (HasWaveFiles(m_settings.m_strInputDir, bIncludeSubfolders))
         DeleteAllItems();
-    return Refresh();
+    return Refresh(bIncludeSubfolders);
 }
 
 bool CFileList::CanPlayMp3(size_t nPosition) const {

@@ -34,11 +34,15 @@ public:
 
     // Open File(s): adds the chosen files; the source directory becomes the last file's.
     void OpenFiles(const std::vector<std::string>& paths);
-    // Adds every WAV file of the source directory (one level) that is not listed yet.
-    // False when the directory could not be read.
-    bool Refresh();
+    // Files and folders dropped onto the list: the files and the WAV files of the folders
+    // (with their subfolders' when asked) are added as Open File(s) adds files.
+    void AddPaths(const std::vector<std::string>& paths, bool bIncludeSubfolders);
+    // Adds every WAV file of the source directory that is not listed yet: one level, or
+    // with `bIncludeSubfolders` every subfolder's too. False when the directory could
+    // not be read.
+    bool Refresh(bool bIncludeSubfolders = false);
     // Open Directory: makes `strDirectory` the source directory and refreshes.
-    bool OpenDirectory(const std::string& strDirectory);
+    bool OpenDirectory(const std::string& strDirectory, bool bIncludeSubfolders = false);
     // Files and folders handed to the program (its command line, a file manager's "Open
     // with"), relative ones taken from the current directory: a folder is opened as Open
     // Directory opens it, a file added as Open File(s) adds it. SkippedFiles() then holds
@@ -47,7 +51,10 @@ public:
     bool OpenPaths(const std::vector<std::string>& paths);
     // A folder chosen in the directory tree becomes the source directory; when it holds
     // WAV files they replace the list, otherwise the list only gains what Refresh finds.
-    bool SelectSourceFolder(const std::string& strDirectory);
+    bool SelectSourceFolder(const std::string& strDirectory, bool bIncludeSubfolders = false);
+    // Called after each file an add takes or refuses, so that a window can show the rows
+    // so far while a long add runs.
+    std::function<void()> m_onFileAdded;
 
     // Files the last add refused, in the order given; empty while the don't-show flag is set.
     const std::vector<SSkippedFile>& SkippedFiles() const { return m_skippedFiles; }
@@ -59,6 +66,8 @@ public:
     void DeleteItem(size_t nPosition);
     void DeleteAllItems();
     void ClearStatus();
+    // Sorts by a sort key of the track list, renumbers and rebuilds the names.
+    void Sort(int nKey, bool bReverse);
     // Pushes the settings into the tracks and rebuilds their names.
     void ApplySettings();
 

@@ -20,3 +20,14 @@ bool CFolderListing::ListFiles(const std::string& strDir, std::string_view strEx
     }
     return !error;
 }
+
+bool CFolderListing::ListSubfolders(const std::string& strDir, std::vector<std::string>& names) {
+    std::error_code error;
+    for (fs::directory_iterator entry(strDir, error); !error && entry != fs::directory_iterator();
+         entry.increment(error)) {
+        std::error_code typeError;
+        if (entry->is_directory(typeError) && !entry->is_symlink(typeError))
+            names.push_back(entry->path().filename().string());
+    }
+    return !error;
+}

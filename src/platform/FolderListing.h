@@ -15,4 +15,7 @@ public:
     // names read before.
     static bool ListFiles(const std::string& strDir, std::string_view strExtension,
                           std::vector<std::string>& names);
+    // Appends the names of the subfolders of `strDir`. Links to folders are left out, so
+    // that a walk down the subfolders cannot run in a loop. False as for ListFiles.
+    static bool ListSubfolders(const std::string& strDir, std::vector<std::string>& names);
 };

@@ -300,3 +300,36 @@ TEST_F(FileListTest, AlbumFromTheListIsTheRippedCdAndBackGivesTitlesAndNames) {
     // The genre stays what the tracks had; the album does not carry one here.
     EXPECT_EQ(m_tracks.At(2).m_nGenre, 0u);
 }
+
+TEST_F(FileListTest, SubfoldersCountForTheFolderRuleAndForDropsOnlyWhenAsked) {
+    const std::string wave = CWaveWriter::PcmTone(1, 8000, 0.1);
+    m_dir.WriteFile("top/b.wav", wave);
+    m_dir.WriteFile("top/a/z.wav", wave);
+    m_dir.WriteFile("top/a/deeper/y.wav", wave);
+    m_dir.WriteFile("only-sub/sub/x.wav", wave);
+    // A link back up must not make the walk endless.
+    fs::create_directory_symlink(m_dir.Path() + "top", m_dir.Path() + "top/a/loop");
+    const auto titles = [this] {
+        std::vector<std::string> result;
+        for (size_t i = 0; i < m_tracks.Count(); ++i)
+            result.push_back(m_tracks.At(i).m_strFileTitle);
+        return result;
+    };
+    AddTracks(1);
+
+    m_fileList.SelectSourceFolder(m_dir.Path() + "only-sub");
+    EXPECT_EQ(titles(), std::vector<std::string>{"t0"});
+    m_fileList.SelectSourceFolder(m_dir.Path() + "only-sub", true);
+    EXPECT_EQ(titles(), std::vector<std::string>{"x"});
+    // A folder's own files first, then each subfolder's in name order.
+    m_fileList.SelectSourceFolder(m_dir.Path() + "top", true);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"b", "z", "y"}));
+    EXPECT_EQ(m_settings.m_strInputDir, m_dir.Path() + "top/");
+
+    m_fileList.DeleteAllItems();
+    const std::string notes = m_dir.WriteFile("notes.txt", "x");
+    m_fileList.AddPaths({m_dir.Path() + "top", m_dir.Path() + "only-sub/sub/x.wav", notes}, false);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"b", "x"}));
+    ASSERT_EQ(m_fileList.SkippedFiles().size(), 1u);
+    EXPECT_EQ(m_fileList.SkippedFiles()[0].m_strPath, notes);
+}
