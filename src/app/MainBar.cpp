@@ -4,6 +4,7 @@
 #include "app/CommandTable.h"
 #include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QAction>
 #include <QToolButton>
@@ -20,22 +21,27 @@ CMainBar::CMainBar(CCommandTable& commands, const CStringCatalogue& catalogue, Q
     setWindowTitle(UiText::WithoutMnemonics(commands.MenuText(CommandId::kMainBar)));
     setMovable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    AddButton(4019, "document-open", CommandId::kOpenFiles);
-    AddButton(4020, "folder-open", CommandId::kOpenDirectory);
-    AddButton(4021, "network-server", CommandId::kFreeDB);
-    AddButton(4022, "folder", CommandId::kDestination);
-    AddButton(4023, "media-playback-start", CommandId::kEncode);
+    AddButton(4019, ThemeIcon::Get("document-open", QStyle::SP_DialogOpenButton),
+              CommandId::kOpenFiles);
+    AddButton(4020, ThemeIcon::Get("folder-open", QStyle::SP_DirOpenIcon),
+              CommandId::kOpenDirectory);
+    AddButton(4021, ThemeIcon::Get("network-server", QStyle::SP_DriveNetIcon), CommandId::kFreeDB);
+    AddButton(4022, ThemeIcon::Get("folder", QStyle::SP_DirIcon), CommandId::kDestination);
+    AddButton(4023, ThemeIcon::Get("media-playback-start", QStyle::SP_MediaPlay),
+              CommandId::kEncode);
     addSeparator();
-    connect(AddButton(kHelpLabel, "help-contents", CommandId::kHelp), &QToolButton::clicked, this,
-            &CMainBar::HelpClicked);
-    connect(AddButton(kExitLabel, "application-exit", CommandId::kExit), &QToolButton::clicked,
-            this, &CMainBar::ExitClicked);
+    connect(AddButton(kHelpLabel, ThemeIcon::Get("help-contents", QStyle::SP_DialogHelpButton),
+                      CommandId::kHelp),
+            &QToolButton::clicked, this, &CMainBar::HelpClicked);
+    connect(AddButton(kExitLabel, ThemeIcon::Get("application-exit", QStyle::SP_DialogCloseButton),
+                      CommandId::kExit),
+            &QToolButton::clicked, this, &CMainBar::ExitClicked);
 }
 
-QToolButton* CMainBar::AddButton(unsigned nLabelId, const char* strIcon, unsigned nCommandId) {
+QToolButton* CMainBar::AddButton(unsigned nLabelId, const QIcon& icon, unsigned nCommandId) {
     auto* button = new QToolButton(this);
     button->setText(UiText::FromUtf8(m_catalogue.LoadUiStringFromSection(nLabelId, kLabelSection)));
-    button->setIcon(QIcon::fromTheme(QString::fromLatin1(strIcon)));
+    button->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setStatusTip(UiText::Prompt(m_catalogue, nCommandId));

@@ -23,7 +23,7 @@ signals:
     void ExitClicked();
 
 private:
-    QToolButton* AddButton(unsigned nLabelId, const char* strIcon, unsigned nCommandId);
+    QToolButton* AddButton(unsigned nLabelId, const QIcon& icon, unsigned nCommandId);
 
     CCommandTable& m_commands;
     const CStringCatalogue& m_catalogue;

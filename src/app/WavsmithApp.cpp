@@ -3,21 +3,29 @@
 #include "app/WavsmithMainFrame.h"
 #include "app/WavsmithView.h"
 #include "platform/PlatformPaths.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProcess>
 #include <utility>
 
 CWavsmithApp::CWavsmithApp()
     : m_profile(CPlatformPaths::ProfilePath()), m_settings(CPlatformPaths::HomeDir()),
       m_fileList(m_tracks, m_settings, m_profile),
-      m_prompt(CWavsmithMainFrame::ProgramTitle().section(QLatin1Char(' '), 0, 0)),
+      m_prompt(CWavsmithMainFrame::ProgramTitle().section(QLatin1Char(' '), 0, 0), &m_catalogue),
       m_context{m_profile, m_settings, m_fileList, m_catalogue, m_freedbSettings, m_prompt} {
     QCoreApplication::setOrganizationName(QStringLiteral("Orvandel"));
     QCoreApplication::setApplicationName(QStringLiteral("Wavsmith"));
     QCoreApplication::setApplicationVersion(QStringLiteral(WAVSMITH_VERSION));
     // Ties the windows to the installed desktop entry, for their icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvandel.Wavsmith"));
+    ThemeIcon::ChooseFallbackTheme();
+    // Qt's own dialogs and buttons speak the desktop's language, as the system's do.
+    if (m_qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     m_settings.LoadSettings(m_profile);
     m_catalogue.SetInterfaceLanguage(m_profile.GetString("Settings", "Language", ""));
     m_pFrame = std::make_unique<CWavsmithMainFrame>(m_context, &CWavsmithApp::Restart);

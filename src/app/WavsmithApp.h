@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "platform/ui/WindowPrompt.h"
 
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ private:
     // Starts the program again; the running instance then closes.
     static void Restart();
 
+    QTranslator m_qtTranslator;
     CProfile m_profile;
     CAppSettings m_settings;
     CStringCatalogue m_catalogue;

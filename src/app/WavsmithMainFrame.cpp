@@ -1,5 +1,6 @@
 #include "app/WavsmithMainFrame.h"
 
+#include "app/AboutDialog.h"
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -12,6 +13,7 @@
 #include "lang/ui/UiText.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,7 +21,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -53,7 +54,7 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
       m_pTotalPlayTime(new QLabel(this)) {
     setWindowTitle(ProgramTitle());
     setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvandel.Wavsmith"),
-                                   QIcon::fromTheme(QStringLiteral("audio-x-generic"))));
+                                   ThemeIcon::Get("audio-x-generic", QStyle::SP_MediaVolume)));
     setCentralWidget(m_pView);
     m_bHasHelp =
         QFileInfo::exists(UiText::FromUtf8(CPlatformPaths::HelpDir() + kIntroductionTopic));
@@ -100,14 +101,8 @@ void CWavsmithMainFrame::RegisterFrameCommands() {
          [] { OpenUrl(QUrl(QString::fromLatin1(kUpdateUrl) + QStringLiteral(WAVSMITH_VERSION))); },
          {},
          {}});
-    commands.Add({kAbout,
-                  {},
-                  [this] {
-                      QMessageBox::about(this, UiText::Load(m_context.m_catalogue, 59506),
-                                         ProgramTitle());
-                  },
-                  {},
-                  {}});
+    commands.Add(
+        {kAbout, {}, [this] { CAboutDialog(m_context.m_catalogue, this).exec(); }, {}, {}});
     commands.Add({kMainBar,
                   {},
                   [this] { m_pMainBar->setVisible(m_pMainBar->isHidden()); },
@@ -247,6 +242,11 @@ void CWavsmithMainFrame::UpdateFrame() {
 }
 
 void CWavsmithMainFrame::closeEvent(QCloseEvent* pEvent) {
+    // An add in progress lets the window paint; it must not also let the list go.
+    if (m_pView->IsAdding()) {
+        pEvent->ignore();
+        return;
+    }
     // A restart for another language leaves the settings as they are on disk.
     if (!m_bRestarting) {
         m_pView->CloseView();

@@ -3,21 +3,31 @@
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/FileInformationDialog.h"
 #include "encoding/AppSettings.h"
 #include "encoding/TrackItem.h"
 #include "encoding/ui/EncodingDialog.h"
 #include "encoding/ui/Id3Page.h"
 #include "encoding/ui/Mp3Page.h"
 #include "filelist/FileList.h"
+#include "filelist/TrackListColumns.h"
+#include "filelist/ui/FolderBrowser.h"
+#include "filelist/ui/SkipFilesDialog.h"
 #include "filelist/ui/TrackListModel.h"
 #include "filelist/ui/TrackListPage.h"
+#include "filelist/ui/TrackListView.h"
 #include "freedb/service/ui/FreeDBSettingsPage.h"
 #include "lang/ui/UiText.h"
 #include "platform/PlatformPaths.h"
+#include "platform/Profile.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QUrl>
@@ -25,9 +35,52 @@
 
 namespace {
 constexpr unsigned kTabTitles[] = {59507, 59508, 59509, 4041};
-constexpr const char* kTabIcons[] = {"view-list-details", "audio-x-generic", "document-properties",
-                                     "network-server"};
+constexpr const char* kTabIcons[] = {"folder-music", "audio-x-generic", "document-properties",
+                                     "media-optical"};
+constexpr QStyle::StandardPixmap kTabFallbackIcons[] = {
+    QStyle::SP_FileDialogDetailedView, QStyle::SP_MediaVolume, QStyle::SP_FileDialogInfoView,
+    QStyle::SP_DriveNetIcon};
 constexpr unsigned kOpenSourceDirTitle = 60493;
+constexpr unsigned kOpenSourceDirPrompt = 60494;
+constexpr unsigned kSelectDestinationPrompt = 60492;
+constexpr unsigned kIncludeSubfoldersText = 62200;
+constexpr const char* kSettingsSection = "Settings";
+// While files are added, the rows so far are shown this often.
+constexpr qint64 kShowRowsEveryMs = 100;
+
+// The column commands with their columns, in the order of their menus; 0 separates.
+struct SColumnCommand {
+    unsigned m_nId;
+    int m_nColumn;
+};
+constexpr SColumnCommand kColumnCommands[] = {
+    {CommandId::kColumnNumber, CTrackListColumns::kNumber},
+    {CommandId::kColumnTitle, CTrackListColumns::kTitle},
+    {0, 0},
+    {CommandId::kColumnPlayTime, CTrackListColumns::kPlayTime},
+    {0, 0},
+    {CommandId::kColumnDirectory, CTrackListColumns::kDirectory},
+    {CommandId::kColumnWavName, CTrackListColumns::kWavName},
+    {CommandId::kColumnWavSize, CTrackListColumns::kWavSize},
+    {0, 0},
+    {CommandId::kColumnMp3Name, CTrackListColumns::kMp3Name},
+    {CommandId::kColumnMp3Size, CTrackListColumns::kMp3Size},
+    {0, 0},
+    {CommandId::kColumnStatus, CTrackListColumns::kStatus}};
+
+constexpr unsigned kListMenuCommands[] = {CommandId::kFileInformation,
+                                          0,
+                                          CommandId::kPlayWav,
+                                          CommandId::kPlayMp3,
+                                          0,
+                                          CommandId::kDeleteItem,
+                                          CommandId::kDeleteAll,
+                                          0,
+                                          CommandId::kCheckAll,
+                                          CommandId::kUncheckAll,
+                                          CommandId::kInvertSelection,
+                                          0,
+                                          CommandId::kClearStatus};
 
 // Runs a command's body under the wait cursor.
 class CWaitCursor {
@@ -56,7 +109,7 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
                new CFreeDBSettingsPage(context, m_pTabs)};
     for (size_t page = 0; page < m_pages.size(); ++page) {
         const QString title = UiText::Load(m_context.m_catalogue, kTabTitles[page]);
-        m_pTabs->addTab(m_pages[page], QIcon::fromTheme(QString::fromLatin1(kTabIcons[page])),
+        m_pTabs->addTab(m_pages[page], ThemeIcon::Get(kTabIcons[page], kTabFallbackIcons[page]),
                         title);
         m_pages[page]->setAccessibleName(title);
     }
@@ -67,6 +120,11 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
     connect(m_pTabs, &QTabWidget::currentChanged, this, &CWavsmithView::OnTabChanged);
     connect(m_pTrackListPage, &CTrackListPage::FolderSelected, this,
             &CWavsmithView::OnFolderSelected);
+    connect(m_pTrackListPage, &CTrackListPage::SortRequested, this,
+            &CWavsmithView::OnSortRequested);
+    connect(&m_pTrackListPage->List(), &CTrackListView::PathsDropped, this,
+            &CWavsmithView::AddDroppedPaths);
+    m_context.m_fileList.m_onFileAdded = [this] { ShowRowsSoFar(); };
     CTrackListModel& model = m_pTrackListPage->Model();
     connect(&model, &CTrackListModel::TitleEdited, this, [this] {
         m_context.m_fileList.ApplySettings();
@@ -80,6 +138,11 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
     connect(id3Page, &CId3Page::FoldersChanged, this, &CWavsmithView::UpdateList);
     connect(id3Page, &CId3Page::HelpRequested, this, [this] { m_commands.Run(CommandId::kHelp); });
     RegisterCommands();
+    BuildContextMenus();
+}
+
+CWavsmithView::~CWavsmithView() {
+    m_context.m_fileList.m_onFileAdded = nullptr;
 }
 
 void CWavsmithView::Initialize() {
@@ -97,12 +160,13 @@ void CWavsmithView::Initialize() {
 
 void CWavsmithView::CloseView() {
     m_context.m_fileList.DeleteAllItems();
-    m_pTrackListPage->Model().RefreshWrite();
+    m_pTrackListPage->UpdateList();
 }
 
 void CWavsmithView::RegisterCommands() {
     RegisterListCommands();
     RegisterViewCommands();
+    RegisterColumnCommands();
 }
 
 void CWavsmithView::RegisterListCommands() {
@@ -168,19 +232,21 @@ void CWavsmithView::RegisterListCommands() {
                     changeTracks([&list] { list.ClearStatus(); }),
                     [this, &list] { return OnTrackListTab() && list.CanClearStatus(); },
                     {}});
+    // The desktop's player for the file type plays it.
+    const auto play = [](const std::string& strPath) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(UiText::FromUtf8(strPath))))
+            QApplication::beep();
+    };
     m_commands.Add({kPlayWav,
                     {},
-                    [this, &list] {
-                        QDesktopServices::openUrl(QUrl::fromLocalFile(
-                            UiText::FromUtf8(list.Tracks().At(TargetRow()).m_strWavPath)));
-                    },
+                    [this, &list, play] { play(list.Tracks().At(TargetRow()).m_strWavPath); },
                     onListWithItems,
                     {}});
     m_commands.Add({kPlayMp3,
                     {},
-                    [this, &list] {
-                        QDesktopServices::openUrl(QUrl::fromLocalFile(
-                            UiText::FromUtf8(list.Tracks().At(TargetRow()).m_strMp3Path)));
+                    [this, &list, play] {
+                        if (list.CanPlayMp3(TargetRow()))
+                            play(list.Tracks().At(TargetRow()).m_strMp3Path);
                     },
                     [this, &list] { return OnTrackListTab() && list.CanPlayMp3(TargetRow()); },
                     {}});
@@ -210,6 +276,53 @@ void CWavsmithView::RegisterViewCommands() {
                         [&setting, priority] { setting = priority; },
                         {},
                         [&setting, priority] { return setting == priority; }});
+    }
+}
+
+void CWavsmithView::RegisterColumnCommands() {
+    for (const SColumnCommand& command : kColumnCommands) {
+        if (command.m_nId == 0)
+            continue;
+        const int column = command.m_nColumn;
+        m_commands.Add({command.m_nId,
+                        {},
+                        [this, column] { m_pTrackListPage->ToggleColumn(column); },
+                        {},
+                        [this, column] { return m_pTrackListPage->IsColumnVisible(column); }});
+    }
+}
+
+void CWavsmithView::BuildContextMenus() {
+    m_pListMenu = new QMenu(this);
+    for (const unsigned id : kListMenuCommands) {
+        if (id == 0)
+            m_pListMenu->addSeparator();
+        else
+            m_pListMenu->addAction(m_commands.Action(id));
+    }
+    connect(m_pListMenu, &QMenu::aboutToShow, &m_commands, &CCommandTable::UpdateCommandUi);
+    CTrackListView& list = m_pTrackListPage->List();
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&list, &QWidget::customContextMenuRequested, this, [this, &list](const QPoint& pos) {
+        m_pListMenu->popup(list.viewport()->mapToGlobal(pos));
+    });
+    QHeaderView& header = *list.header();
+    header.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&header, &QWidget::customContextMenuRequested, this,
+            [this, &header](const QPoint& pos) { ShowColumnsMenu(header.mapToGlobal(pos)); });
+}
+
+void CWavsmithView::ShowColumnsMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    for (const SColumnCommand& command : kColumnCommands) {
+        if (command.m_nId == 0)
+            menu.addSeparator();
+        else
+            menu.addAction(m_commands.Action(command.m_nId));
+    }
+    connect(&menu, &QMenu::aboutToShow, &m_commands, &CCommandTable::UpdateCommandUi);
+    // The menu comes back after each choice, so several columns can be toggled at once.
+    while (menu.exec(globalPos) != nullptr) {
     }
 }
 
@@ -258,8 +371,32 @@ size_t CWavsmithView::TargetRow() const {
 }
 
 void CWavsmithView::UpdateList() {
+    m_pTrackListPage->UpdateList();
+    emit ListUpdated();
+}
+
+void CWavsmithView::RunAdd(const std::function<void()>& add) {
+    const CWaitCursor wait;
+    ReadBack();
+    m_bAdding = true;
+    m_sinceRowsShown.start();
+    add();
+    m_bAdding = false;
+    StoreOptionPages();
+    UpdateList();
+    m_commands.UpdateCommandUi();
+    ShowSkippedFiles();
+}
+
+void CWavsmithView::ShowRowsSoFar() {
+    // A long add keeps the window painting, and the rows appear as they come; the user's
+    // input waits until the add is done, as the list is changing under it.
+    if (!m_bAdding || m_sinceRowsShown.elapsed() < kShowRowsEveryMs)
+        return;
     m_pTrackListPage->Model().RefreshWrite();
     emit ListUpdated();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceRowsShown.restart();
 }
 
 void CWavsmithView::OnOpenFiles() {
@@ -268,69 +405,85 @@ void CWavsmithView::OnOpenFiles() {
                                       QStringLiteral("Wav File (*.wav *.WAV);;All Files (*)"));
     if (paths.isEmpty())
         return;
-    const CWaitCursor wait;
     std::vector<std::string> files;
     files.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : paths)
         files.push_back(UiText::ToUtf8(path));
-    ReadBack();
-    m_context.m_fileList.OpenFiles(files);
-    StoreOptionPages();
-    UpdateList();
-    ShowSkippedFiles();
+    RunAdd([this, &files] { m_context.m_fileList.OpenFiles(files); });
+}
+
+void CWavsmithView::AddDroppedPaths(const QStringList& paths) {
+    std::vector<std::string> dropped;
+    for (const QString& path : paths)
+        dropped.push_back(UiText::ToUtf8(path));
+    const bool subfolders = m_context.m_profile.GetInt(kSettingsSection, kSubfoldersKey, 0) != 0;
+    RunAdd([this, &dropped, subfolders] { m_context.m_fileList.AddPaths(dropped, subfolders); });
 }
 
 void CWavsmithView::OpenPaths(const std::vector<std::string>& paths) {
-    const CWaitCursor wait;
-    ReadBack();
-    m_context.m_fileList.OpenPaths(paths);
-    StoreOptionPages();
-    UpdateList();
-    ShowSkippedFiles();
+    RunAdd([this, &paths] { m_context.m_fileList.OpenPaths(paths); });
 }
 
 void CWavsmithView::OnOpenDirectory() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, UiText::Load(m_context.m_catalogue, kOpenSourceDirTitle),
-        DialogStart(m_context.m_settings.m_strInputDir));
-    if (folder.isEmpty())
+    const CStringCatalogue& catalogue = m_context.m_catalogue;
+    CProfile& profile = m_context.m_profile;
+    CFolderBrowser browser(catalogue, UiText::Load(catalogue, kOpenSourceDirTitle),
+                           UiText::Load(catalogue, kOpenSourceDirPrompt), this);
+    browser.SetStartFolder(DialogStart(m_context.m_settings.m_strInputDir));
+    browser.AddCheckBox(UiText::Load(catalogue, kIncludeSubfoldersText),
+                        profile.GetInt(kSettingsSection, kSubfoldersKey, 0) != 0);
+    if (browser.exec() != QDialog::Accepted)
         return;
+    const bool subfolders = browser.IsChecked();
+    profile.WriteInt(kSettingsSection, kSubfoldersKey, subfolders ? 1 : 0);
+    const QString folder = browser.Folder();
     CAppSettings& settings = m_context.m_settings;
     settings.m_strInputDir = CPlatformPaths::WithTrailingSlash(UiText::ToUtf8(folder));
     if (settings.m_strOutputDir.empty())
         settings.m_strOutputDir = settings.m_strInputDir;
+    // Another folder selected in the tree applies the tree's rule, as a click would; the
+    // folder already selected is only read again.
+    if (m_pTrackListPage->SelectedFolder() == folder) {
+        RunAdd([this, subfolders] { m_context.m_fileList.Refresh(subfolders); });
+        return;
+    }
+    m_bSubfoldersForTree = subfolders;
     m_pTrackListPage->SelectFolder(folder);
-    OnRefresh();
+    m_bSubfoldersForTree = false;
 }
 
 void CWavsmithView::OnRefresh() {
-    const CWaitCursor wait;
-    ReadBack();
-    m_context.m_fileList.Refresh();
-    StoreOptionPages();
-    UpdateList();
-    ShowSkippedFiles();
+    RunAdd([this] { m_context.m_fileList.Refresh(); });
 }
 
 void CWavsmithView::OnFolderSelected(const QString& strPath) {
-    const CWaitCursor wait;
+    const bool subfolders = m_bSubfoldersForTree;
+    RunAdd([this, &strPath, subfolders] {
+        m_context.m_fileList.SelectSourceFolder(UiText::ToUtf8(strPath), subfolders);
+    });
+}
+
+void CWavsmithView::OnSortRequested(int nColumn, bool bReverse) {
     ReadBack();
-    m_context.m_fileList.SelectSourceFolder(UiText::ToUtf8(strPath));
-    StoreOptionPages();
+    m_context.m_fileList.Sort(nColumn, bReverse);
     UpdateList();
-    ShowSkippedFiles();
-    m_commands.UpdateCommandUi();
 }
 
 void CWavsmithView::OnDestinationDirectory() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        this, {}, DialogStart(m_context.m_settings.m_strOutputDir));
-    if (folder.isEmpty())
+    const CStringCatalogue& catalogue = m_context.m_catalogue;
+    CFolderBrowser browser(catalogue, QStringLiteral("Wavsmith " WAVSMITH_VERSION),
+                           UiText::Load(catalogue, kSelectDestinationPrompt), this);
+    browser.AddEditBox([this](const QString& strFolder) {
+        return CFileList::ValidateDestination(
+            CPlatformPaths::WithTrailingSlash(UiText::ToUtf8(strFolder)), m_context.m_prompt,
+            m_context.m_catalogue);
+    });
+    const std::string& destination = m_context.m_settings.m_strOutputDir;
+    browser.SetStartFolder(destination.empty() ? QDir::currentPath() : DialogStart(destination));
+    if (browser.exec() != QDialog::Accepted)
         return;
-    const std::string destination = CPlatformPaths::WithTrailingSlash(UiText::ToUtf8(folder));
-    if (!CFileList::ValidateDestination(destination, m_context.m_prompt, m_context.m_catalogue))
-        return;
-    m_context.m_settings.m_strOutputDir = destination;
+    m_context.m_settings.m_strOutputDir =
+        CPlatformPaths::WithTrailingSlash(UiText::ToUtf8(browser.Folder()));
     m_context.m_fileList.ApplySettings();
     UpdateList();
 }
@@ -358,6 +511,22 @@ void CWavsmithView::OnEncode() {
 
 void CWavsmithView::OnGetInfoFromFreeDB() {}
 
-void CWavsmithView::OnFileInformation() {}
+void CWavsmithView::OnFileInformation() {
+    const int row = m_pTrackListPage->FirstSelectedRow();
+    if (row < 0)
+        return;
+    CFileInformationDialog dialog(m_context.m_fileList.Tracks().At(static_cast<size_t>(row)),
+                                  m_context.m_settings, m_context.m_catalogue, m_context.m_profile,
+                                  this);
+    dialog.exec();
+    UpdateList();
+}
 
-void CWavsmithView::ShowSkippedFiles() {}
+void CWavsmithView::ShowSkippedFiles() {
+    CFileList& list = m_context.m_fileList;
+    if (list.SkippedFiles().empty() || list.m_bDontShowSkipped)
+        return;
+    CSkipFilesDialog dialog(list.SkippedFiles(), list.m_bDontShowSkipped, m_context.m_catalogue,
+                            this);
+    dialog.exec();
+}

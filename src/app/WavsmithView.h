@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@ struct SAppContext;
 class CCommandTable;
 class CSettingsPage;
 class CTrackListPage;
+class QMenu;
 class QTabWidget;
 
 // The main view: the tab control with the file list, MP3, ID3 and FreeDB settings pages,
@@ -21,8 +24,11 @@ public:
     static constexpr int kMp3Page = 1;
     static constexpr int kId3Page = 2;
     static constexpr int kFreeDBPage = 3;
+    // Profile key of the folder browser's "include subfolders" check box.
+    static constexpr const char* kSubfoldersKey = "OpenDirSubfolders";
 
     CWavsmithView(SAppContext& context, CCommandTable& commands, QWidget* pParent = nullptr);
+    ~CWavsmithView() override;
 
     // The view's start-up: loads the option pages and selects the stored source folder,
     // which fills the list; a folder that vanished falls back to "/".
@@ -42,6 +48,10 @@ public:
 
     // The display refresh in write mode, followed by the totals and folder panes.
     void UpdateList();
+    // Adds files and folders as a drop onto the list does.
+    void AddDroppedPaths(const QStringList& paths);
+    // True while files are being added.
+    bool IsAdding() const { return m_bAdding; }
 
 signals:
     // After the list was redrawn or the folders changed: totals and info bar follow.
@@ -51,6 +61,9 @@ private:
     void RegisterCommands();
     void RegisterListCommands();
     void RegisterViewCommands();
+    void RegisterColumnCommands();
+    void BuildContextMenus();
+    void ShowColumnsMenu(const QPoint& globalPos);
     void OnTabChanged(int nPage);
     void StorePage(int nPage);
     // Adding files stores the MP3 and ID3 pages first, so new tracks get their values.
@@ -60,6 +73,10 @@ private:
     bool OnTrackListTab() const { return m_nCurrentPage == kTrackListPage; }
     // Play WAV and Play MP3 act on the first selected row, or on the first row.
     size_t TargetRow() const;
+    // Runs an add of files under the wait cursor, the rows showing as they come; then
+    // stores the option pages, redraws and shows the refused files.
+    void RunAdd(const std::function<void()>& add);
+    void ShowRowsSoFar();
 
     void OnOpenFiles();
     void OnOpenDirectory();
@@ -69,6 +86,7 @@ private:
     void OnGetInfoFromFreeDB();
     void OnFileInformation();
     void OnFolderSelected(const QString& strPath);
+    void OnSortRequested(int nColumn, bool bReverse);
     void ShowSkippedFiles();
 
     SAppContext& m_context;
@@ -76,5 +94,11 @@ private:
     QTabWidget* m_pTabs;
     CTrackListPage* m_pTrackListPage;
     std::array<CSettingsPage*, 4> m_pages{};
+    QMenu* m_pListMenu = nullptr;
     int m_nCurrentPage = kTrackListPage;
+    bool m_bAdding = false;
+    // Set while Open Directory selects its folder in the tree with subfolders included.
+    bool m_bSubfoldersForTree = false;
+    // Since the list last showed the rows of a running add.
+    QElapsedTimer m_sinceRowsShown;
 };

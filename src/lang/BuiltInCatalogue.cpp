@@ -11,6 +11,8 @@ constexpr SCatalogueEntry kEntries[] = {
     {4018, "Translated", "Translated by %s (%s)"},
     {59447, "WordFor", "for"},
     {59506, "Caption", "About"},
+    {62230, "", "Wavsmith uses LAME MP3 codec engine"},
+    {62231, "", "liblame_enc.so"},
     // Main bar labels
     {4019, "", "Open"},
     {4020, "", "Open Dir"},
@@ -119,12 +121,18 @@ constexpr SCatalogueEntry kEntries[] = {
      "Select a directory where WAV files for converting are stored:"},
     {60495, "StatusBarMessage1", "For %d files required: %.1f Mb"},
     {60496, "StatusBarMessage2", "Play time: %.2d:%.2d"},
+    {62200, "", "Include &subfolders"},
+    {62201, "", "&Yes"},
+    {62202, "", "&No"},
     // Skip Files window
     {4032, "", "Skip Files"},
     {4033, "", "Don't show this window in current session."},
     {4034, "",
      "The following file(s) are corrupted or written with non standard audio format. They will "
      "be skipped while adding into the File List:"},
+    {62220, "", "N"},
+    {62221, "", "Filename"},
+    {62222, "", "Reason"},
     // Symbol Replacement window
     {4043, "", "Symbol Replacement in Filenames"},
     {4044, "",

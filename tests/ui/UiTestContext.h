@@ -11,6 +11,10 @@
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
 // The process-wide objects of the desktop program, made afresh for one test: a profile in
 // memory, a temporary folder for files, and a prompt that records what it is asked.
 struct SUiTestContext {
@@ -30,3 +34,17 @@ struct SUiTestContext {
         return m_dir.WriteFile(strName, CWaveWriter::PcmTone(2, 44100, dSeconds));
     }
 };
+
+// Acts on the next modal window once it shows: for commands that open one with exec().
+template <class TWindow> void OnNextModal(std::function<void(TWindow&)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto* window = qobject_cast<TWindow*>(QApplication::activeModalWidget());
+        if (window == nullptr)
+            return;
+        poll->deleteLater();
+        poll->stop();
+        act(*window);
+    });
+    poll->start(5);
+}

@@ -4,6 +4,7 @@
 #include "filelist/FileList.h"
 #include "filelist/TrackListColumns.h"
 #include "lang/ui/UiText.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,7 +41,10 @@ QColor RowColour(const CTrackItem& track, bool bEven) {
 CTrackListModel::CTrackListModel(CFileList& fileList, const CStringCatalogue& catalogue,
                                  QObject* pParent)
     : QAbstractTableModel(pParent), m_fileList(fileList), m_catalogue(catalogue),
-      m_nRows(static_cast<int>(fileList.Tracks().Count())) {}
+      m_nRows(static_cast<int>(fileList.Tracks().Count())),
+      m_waveIcon(ThemeIcon::Get("audio-x-generic", QStyle::SP_FileIcon)),
+      m_encodingIcon(ThemeIcon::Get("media-record", QStyle::SP_MediaPlay)),
+      m_encodedIcon(ThemeIcon::Get("emblem-default", QStyle::SP_DialogApplyButton)) {}
 
 void CTrackListModel::RefreshWrite() {
     const int tracks = static_cast<int>(m_fileList.Tracks().Count());
@@ -123,12 +127,10 @@ QVariant CTrackListModel::Background(int nRow) const {
 QVariant CTrackListModel::StatusIcon(int nRow) const {
     const CTrackItem& track = m_fileList.Tracks().At(static_cast<size_t>(nRow));
     if (track.m_bEncoded)
-        return QIcon::fromTheme(QStringLiteral("emblem-default"));
+        return m_encodedIcon;
     if (!track.m_bWavPresent)
         return {};
-    if (track.m_bEncoding)
-        return QIcon::fromTheme(QStringLiteral("media-record"));
-    return QIcon::fromTheme(QStringLiteral("audio-x-generic"));
+    return track.m_bEncoding ? m_encodingIcon : m_waveIcon;
 }
 
 QVariant CTrackListModel::headerData(int nSection, Qt::Orientation orientation, int nRole) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 class CFileList;
 class CStringCatalogue;
@@ -46,4 +47,8 @@ private:
     const CStringCatalogue& m_catalogue;
     // The rows the view knows of; matched to the tracks by RefreshWrite.
     int m_nRows = 0;
+    // Status images: WAV file there, being encoded, encoded.
+    QIcon m_waveIcon;
+    QIcon m_encodingIcon;
+    QIcon m_encodedIcon;
 };

@@ -2,21 +2,24 @@
 
 #include "filelist/FileList.h"
 #include "filelist/ui/TrackListModel.h"
+#include "filelist/ui/TrackListView.h"
+#include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
 #include "platform/Profile.h"
 
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 constexpr unsigned kSourceFolderCaption = 60510;
 constexpr unsigned kHideTreeText = 60514;
+constexpr unsigned kFileListName = 59507;
 constexpr const char* kSettingsSection = "Settings";
 constexpr const char* kTreeKey = "AdvancedTrackList";
 } // namespace
@@ -27,16 +30,29 @@ CTrackListPage::CTrackListPage(CFileList& fileList, CProfile& profile,
       m_pModel(new CTrackListModel(fileList, catalogue, this)),
       m_pFolders(new QFileSystemModel(this)), m_pSplitter(new QSplitter(this)),
       m_pTreePanel(new QWidget(m_pSplitter)), m_pTree(new QTreeView(m_pTreePanel)),
-      m_pList(new QTreeView(m_pSplitter)) {
+      m_pList(new CTrackListView(m_pSplitter)) {
+    m_layout.Load(profile);
     BuildTree(catalogue);
-    BuildList();
+    BuildList(catalogue);
     m_pSplitter->setStretchFactor(0, 1);
     m_pSplitter->setStretchFactor(1, 3);
     m_pSplitter->setChildrenCollapsible(false);
+    // The tree takes a quarter of the page, the list the rest.
+    m_pSplitter->setSizes({250, 750});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pSplitter);
     ShowTree(m_profile.GetInt(kSettingsSection, kTreeKey, 1) != 0);
+}
+
+CTrackListPage::~CTrackListPage() {
+    CTrackListLayout::Order order{};
+    for (int position = 0; position < CTrackListLayout::kColumnCount; ++position)
+        order[static_cast<size_t>(position)] = m_pList->header()->logicalIndex(position);
+    m_layout.SetColumnOrder(order);
+    CProfile::CDeferredSave batch(m_profile);
+    m_layout.Save(m_profile);
+    m_profile.WriteInt(kSettingsSection, kTreeKey, IsTreeShown() ? 1 : 0);
 }
 
 void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
@@ -44,6 +60,7 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     auto* hide = new QToolButton(m_pTreePanel);
     hide->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     hide->setAutoRaise(true);
+    hide->setFixedSize(19, 17);
     hide->setToolTip(UiText::Load(catalogue, kHideTreeText));
     hide->setAccessibleName(hide->toolTip());
     connect(hide, &QToolButton::clicked, this, &CTrackListPage::ToggleTree);
@@ -51,20 +68,24 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     m_pFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_pFolders->setRootPath(QStringLiteral("/"));
     m_pTree->setModel(m_pFolders);
-    m_pTree->setRootIndex(m_pFolders->index(QStringLiteral("/")));
     for (int column = 1; column < m_pFolders->columnCount(); ++column)
         m_pTree->hideColumn(column);
     m_pTree->setHeaderHidden(true);
-    m_pTree->setAccessibleName(caption->text());
+    // Long names scroll sideways rather than being cut short.
+    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_pTree->header()->setStretchLastSection(false);
+    m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
+    m_pTree->expand(m_pFolders->index(QStringLiteral("/")));
     caption->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
                     emit FolderSelected(m_pFolders->filePath(current));
             });
+    connect(m_pFolders, &QFileSystemModel::directoryLoaded, this, &CTrackListPage::OnFolderLoaded);
 
     auto* captionRow = new QHBoxLayout;
-    captionRow->setContentsMargins(0, 0, 0, 0);
+    captionRow->setContentsMargins(2, 0, 0, 0);
     captionRow->addWidget(caption, 1);
     captionRow->addWidget(hide);
     auto* layout = new QVBoxLayout(m_pTreePanel);
@@ -74,17 +95,66 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     layout->addWidget(m_pTree);
 }
 
-void CTrackListPage::BuildList() {
+void CTrackListPage::BuildList(const CStringCatalogue& catalogue) {
     m_pList->setModel(m_pModel);
-    m_pList->setRootIsDecorated(false);
-    m_pList->setUniformRowHeights(true);
-    m_pList->setAllColumnsShowFocus(true);
-    m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_pList->setEditTriggers(QAbstractItemView::EditKeyPressed);
-    m_pList->header()->setSectionsMovable(true);
-    m_pList->header()->setSectionsClickable(true);
-    m_pList->setAccessibleName(QStringLiteral("File List"));
+    m_pList->setAccessibleName(UiText::Load(catalogue, kFileListName));
+    m_pList->installEventFilter(this);
+    ApplyColumnLayout();
+    connect(m_pList->header(), &QHeaderView::sectionClicked, this,
+            &CTrackListPage::OnHeaderClicked);
+}
+
+void CTrackListPage::ApplyColumnLayout() {
+    QHeaderView& header = *m_pList->header();
+    const CTrackListLayout::Order& order = m_layout.ColumnOrder();
+    for (int position = 0; position < CTrackListLayout::kColumnCount; ++position)
+        header.moveSection(header.visualIndex(order[static_cast<size_t>(position)]), position);
+    for (int column = 0; column < CTrackListLayout::kColumnCount; ++column)
+        header.setSectionHidden(column, !m_layout.IsVisible(column));
+    UpdateColumnWidths();
+}
+
+void CTrackListPage::UpdateColumnWidths() {
+    QHeaderView& header = *m_pList->header();
+    CTrackListLayout::Widths fitted{};
+    for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
+        if (m_layout.IsVisible(column))
+            fitted[static_cast<size_t>(column)] =
+                std::max(header.sectionSizeHint(column), m_pList->sizeHintForColumn(column));
+    }
+    const CTrackListLayout::Widths widths = m_layout.ComputeWidths(m_pList->width(), fitted);
+    for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
+        const int width = widths[static_cast<size_t>(column)];
+        if (width > 0 && header.sectionSize(column) != width)
+            header.resizeSection(column, width);
+    }
+}
+
+void CTrackListPage::ToggleColumn(int nColumn) {
+    m_layout.ToggleVisible(nColumn);
+    m_pList->header()->setSectionHidden(nColumn, !m_layout.IsVisible(nColumn));
+    UpdateColumnWidths();
+}
+
+void CTrackListPage::OnHeaderClicked(int nColumn) {
+    const auto request = m_layout.ClickHeader(nColumn);
+    if (!request)
+        return;
+    m_pList->header()->setSortIndicatorShown(true);
+    m_pList->header()->setSortIndicator(nColumn, request->m_bReverse ? Qt::DescendingOrder
+                                                                     : Qt::AscendingOrder);
+    emit SortRequested(request->m_nColumn, request->m_bReverse);
+}
+
+bool CTrackListPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_pList && pEvent->type() == QEvent::Resize)
+        UpdateColumnWidths();
+    return CSettingsPage::eventFilter(pWatched, pEvent);
+}
+
+void CTrackListPage::UpdateList() {
+    m_pModel->RefreshWrite();
+    UpdateColumnWidths();
 }
 
 int CTrackListPage::FirstSelectedRow() const {
@@ -108,6 +178,25 @@ bool CTrackListPage::SelectFolder(const QString& strPath) {
     return true;
 }
 
+QString CTrackListPage::SelectedFolder() const {
+    const QModelIndex current = m_pTree->currentIndex();
+    return current.isValid() ? m_pFolders->filePath(current) : QString();
+}
+
+void CTrackListPage::OnFolderLoaded(const QString& strPath) {
+    // Folders load one by one in the background; each on the way to the selected one
+    // moves it down as its subfolders come in.
+    const QModelIndex current = m_pTree->currentIndex();
+    if (!current.isValid())
+        return;
+    for (QModelIndex parent = current.parent(); parent.isValid(); parent = parent.parent()) {
+        if (m_pFolders->filePath(parent) == strPath) {
+            m_pTree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+            return;
+        }
+    }
+}
+
 bool CTrackListPage::IsTreeShown() const {
     return !m_pTreePanel->isHidden();
 }
@@ -118,11 +207,10 @@ void CTrackListPage::ToggleTree() {
 
 void CTrackListPage::ShowTree(bool bShow) {
     m_pTreePanel->setVisible(bShow);
-    m_profile.WriteInt(kSettingsSection, kTreeKey, bShow ? 1 : 0);
 }
 
 void CTrackListPage::LoadFromSettings() {
-    m_pModel->RefreshWrite();
+    UpdateList();
     if (m_nRememberedRow < 0 || m_nRememberedRow >= m_pModel->rowCount())
         return;
     const QModelIndex row = m_pModel->index(m_nRememberedRow, 0);

@@ -1,37 +1,52 @@
 #pragma once
 
 #include "app/SettingsPage.h"
+#include "filelist/TrackListLayout.h"
 
 class CFileList;
 class CProfile;
 class CStringCatalogue;
 class CTrackListModel;
+class CTrackListView;
 class QFileSystemModel;
-class QLabel;
 class QSplitter;
-class QToolButton;
 class QTreeView;
 
 // The first page of the main view: the file list with its check boxes beside the
-// directory tree (folders only, from "/"). Choosing a folder in the tree is reported to
-// the view, which applies the folder rule of the file list.
+// directory tree (folders only, from "/"). The columns' visibility, order and widths and
+// the tree's visibility are read from the profile when the page is made and written
+// back when it is destroyed. Choosing a folder in the tree and clicking a sortable
+// header are reported to the view, which applies the file list's rules.
 class CTrackListPage : public CSettingsPage {
     Q_OBJECT
 public:
     CTrackListPage(CFileList& fileList, CProfile& profile, const CStringCatalogue& catalogue,
                    QWidget* pParent = nullptr);
+    ~CTrackListPage() override;
 
     CTrackListModel& Model() { return *m_pModel; }
-    QTreeView& List() { return *m_pList; }
+    CTrackListView& List() { return *m_pList; }
+    QTreeView& Tree() { return *m_pTree; }
+
+    // The display refresh in write mode; the fitted columns follow their contents.
+    void UpdateList();
 
     // The first selected row, or -1.
     int FirstSelectedRow() const;
     // Selects the folder in the tree, expanding the way to it; false when it does not
     // exist. The selection is reported like a click.
     bool SelectFolder(const QString& strPath);
+    // The folder selected in the tree; empty when none is.
+    QString SelectedFolder() const;
 
     bool IsTreeShown() const;
     void ToggleTree();
+
+    bool IsColumnVisible(int nColumn) const { return m_layout.IsVisible(nColumn); }
+    void ToggleColumn(int nColumn);
+    // Sizes the columns to the list's width.
+    void UpdateColumnWidths();
+    const CTrackListLayout& Layout() const { return m_layout; }
 
     void LoadFromSettings() override;
     void StoreToSettings() override;
@@ -39,20 +54,30 @@ public:
 
 signals:
     void FolderSelected(const QString& strPath);
+    // A sortable header was clicked: sort by the column's key, reversed or not.
+    void SortRequested(int nColumn, bool bReverse);
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void BuildTree(const CStringCatalogue& catalogue);
-    void BuildList();
+    void BuildList(const CStringCatalogue& catalogue);
+    void ApplyColumnLayout();
+    void OnHeaderClicked(int nColumn);
     void ShowTree(bool bShow);
+    // Keeps the selected folder in sight while the tree fills in its siblings.
+    void OnFolderLoaded(const QString& strPath);
 
     CFileList& m_fileList;
     CProfile& m_profile;
+    CTrackListLayout m_layout;
     CTrackListModel* m_pModel;
     QFileSystemModel* m_pFolders;
     QSplitter* m_pSplitter;
     QWidget* m_pTreePanel;
     QTreeView* m_pTree;
-    QTreeView* m_pList;
+    CTrackListView* m_pList;
     // The row selected when the page last stored its state, selected again on loading.
     int m_nRememberedRow = -1;
 };

@@ -3,6 +3,7 @@
 #include "lang/ui/UiText.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QThread>
 
 namespace {
@@ -21,9 +22,13 @@ QMessageBox::Icon ToMessageBoxIcon(EPromptIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+constexpr unsigned kYesText = 62201;
+constexpr unsigned kNoText = 62202;
 } // namespace
 
-CWindowPrompt::CWindowPrompt(QString strCaption) : m_strCaption(std::move(strCaption)) {}
+CWindowPrompt::CWindowPrompt(QString strCaption, const CStringCatalogue* pCatalogue)
+    : m_strCaption(std::move(strCaption)), m_pCatalogue(pCatalogue) {}
 
 void CWindowPrompt::ShowMessage(const std::string& strText, EPromptIcon icon) {
     Exec(strText, icon, QMessageBox::Ok);
@@ -39,6 +44,10 @@ QMessageBox::StandardButton CWindowPrompt::Exec(const std::string& strText, EPro
     const auto show = [&] {
         QMessageBox box(ToMessageBoxIcon(icon), m_strCaption, UiText::FromUtf8(strText), buttons,
                         QApplication::activeWindow());
+        if (m_pCatalogue != nullptr && (buttons & QMessageBox::Yes)) {
+            box.button(QMessageBox::Yes)->setText(UiText::Load(*m_pCatalogue, kYesText));
+            box.button(QMessageBox::No)->setText(UiText::Load(*m_pCatalogue, kNoText));
+        }
         answer = static_cast<QMessageBox::StandardButton>(box.exec());
     };
     // A blocking call from the window thread onto itself would never return.

@@ -1,0 +1,121 @@
+#include "filelist/ui/FolderBrowser.h"
+
+#include "lang/ui/UiText.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+constexpr unsigned kCancelText = 59479;
+} // namespace
+
+CFolderBrowser::CFolderBrowser(const CStringCatalogue& catalogue, const QString& strTitle,
+                               const QString& strPrompt, QWidget* pParent)
+    : QDialog(pParent), m_pFolders(new QFileSystemModel(this)), m_pTree(new QTreeView(this)),
+      m_pButtons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+    setWindowTitle(strTitle);
+    auto* prompt = new QLabel(strPrompt, this);
+    prompt->setWordWrap(true);
+
+    m_pFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_pFolders->setRootPath(QStringLiteral("/"));
+    m_pTree->setModel(m_pFolders);
+    for (int column = 1; column < m_pFolders->columnCount(); ++column)
+        m_pTree->hideColumn(column);
+    m_pTree->setHeaderHidden(true);
+    // Long names scroll sideways rather than being cut short.
+    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_pTree->header()->setStretchLastSection(false);
+    m_pTree->setAccessibleName(strPrompt);
+    m_pTree->expand(m_pFolders->index(QStringLiteral("/")));
+    prompt->setBuddy(m_pTree);
+    connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CFolderBrowser::OnSelectionChanged);
+    connect(m_pFolders, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (m_pTree->currentIndex().isValid())
+            m_pTree->scrollTo(m_pTree->currentIndex());
+    });
+
+    m_pButtons->button(QDialogButtonBox::Cancel)->setText(UiText::Load(catalogue, kCancelText));
+    m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(false);
+    connect(m_pButtons, &QDialogButtonBox::accepted, this, &CFolderBrowser::accept);
+    connect(m_pButtons, &QDialogButtonBox::rejected, this, &CFolderBrowser::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(m_pTree, 1);
+    layout->addWidget(m_pButtons);
+    resize(420, 460);
+}
+
+void CFolderBrowser::SetStartFolder(const QString& strFolder) {
+    // An empty or relative text starts from the current folder.
+    QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(strFolder));
+    while (!QFileInfo(folder).isDir() && folder != QStringLiteral("/"))
+        folder = QFileInfo(folder).path();
+    const QModelIndex start = m_pFolders->index(folder);
+    for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent())
+        m_pTree->expand(parent);
+    m_pTree->setCurrentIndex(start);
+    m_pTree->scrollTo(start);
+    if (m_pEdit != nullptr)
+        m_pEdit->setText(strFolder);
+}
+
+void CFolderBrowser::AddEditBox(Validator validate) {
+    m_validate = std::move(validate);
+    m_pEdit = new QLineEdit(this);
+    m_pEdit->setAccessibleName(m_pTree->accessibleName());
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(1, m_pEdit);
+    // A typed folder need not exist yet.
+    connect(m_pEdit, &QLineEdit::textEdited, this, [this](const QString& strText) {
+        m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(!strText.isEmpty());
+    });
+    OnSelectionChanged();
+}
+
+void CFolderBrowser::AddCheckBox(const QString& strText, bool bChecked) {
+    m_pCheckBox = new QCheckBox(strText, this);
+    m_pCheckBox->setChecked(bChecked);
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->insertWidget(layout->indexOf(m_pButtons), m_pCheckBox);
+}
+
+QString CFolderBrowser::Folder() const {
+    if (m_pEdit != nullptr)
+        return m_pEdit->text();
+    const QModelIndex current = m_pTree->currentIndex();
+    return current.isValid() ? m_pFolders->filePath(current) : QString();
+}
+
+bool CFolderBrowser::IsChecked() const {
+    return m_pCheckBox != nullptr && m_pCheckBox->isChecked();
+}
+
+void CFolderBrowser::OnSelectionChanged() {
+    const QModelIndex current = m_pTree->currentIndex();
+    if (m_pEdit != nullptr && current.isValid())
+        m_pEdit->setText(m_pFolders->filePath(current));
+    m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(current.isValid());
+}
+
+void CFolderBrowser::accept() {
+    if (Folder().isEmpty())
+        return;
+    if (m_validate && !m_validate(Folder())) {
+        if (m_pEdit != nullptr)
+            m_pEdit->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
