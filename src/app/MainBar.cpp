@@ -20,7 +20,10 @@ CMainBar::CMainBar(CCommandTable& commands, const CStringCatalogue& catalogue, Q
     setObjectName(QStringLiteral("MainBar"));
     setWindowTitle(UiText::WithoutMnemonics(commands.MenuText(CommandId::kMainBar)));
     setMovable(false);
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Labels beside their icons keep the bar low, so the first window's 520 pixels still
+    // hold the tallest page.
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setIconSize(QSize(22, 22));
     AddButton(4019, ThemeIcon::Get("document-open", QStyle::SP_DialogOpenButton),
               CommandId::kOpenFiles);
     AddButton(4020, ThemeIcon::Get("folder-open", QStyle::SP_DirOpenIcon),
@@ -42,7 +45,7 @@ QToolButton* CMainBar::AddButton(unsigned nLabelId, const QIcon& icon, unsigned 
     auto* button = new QToolButton(this);
     button->setText(UiText::FromUtf8(m_catalogue.LoadUiStringFromSection(nLabelId, kLabelSection)));
     button->setIcon(icon);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setStatusTip(UiText::Prompt(m_catalogue, nCommandId));
     button->setAccessibleName(button->text());
