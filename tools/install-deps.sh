@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ clang cmake ninja-build pkg-config libgtest-dev libbenchmark-dev libclang-rt-14-dev
           libmp3lame-dev libmpg123-dev lame valgrind tinyproxy libdiscid-dev
-          qt6-translations-l10n adwaita-icon-theme
+          qt6-translations-l10n adwaita-icon-theme python3-pyatspi at-spi2-core dbus
           qt6-base-dev xvfb xauth libcurl4-openssl-dev nlohmann-json3-dev ca-certificates
           dpkg-dev file lintian desktop-file-utils appstream bash-completion xdotool
           libglib2.0-dev)

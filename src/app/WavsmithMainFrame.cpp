@@ -62,6 +62,8 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
     BuildMenus();
     addToolBar(Qt::TopToolBarArea, m_pMainBar);
     addToolBarBreak(Qt::TopToolBarArea);
+    m_pInfoBar->setWindowTitle(
+        UiText::WithoutMnemonics(m_pCommands->MenuText(CommandId::kInfoBar)));
     addToolBar(Qt::TopToolBarArea, m_pInfoBar);
     BuildStatusBar();
     RestoreBars();
