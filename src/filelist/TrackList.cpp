@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -133,7 +135,9 @@ void CTrackList::ApplySettingsToTracks(const CAppSettings& settings, const COutp
 }
 
 void CTrackList::BuildOutputNames(const COutputNamer& namer) {
-    std::unordered_set<std::string> taken;
+    // Views of the tracks' own paths: a path in the set is not changed again here.
+    std::unordered_set<std::string_view> taken;
+    taken.reserve(m_tracks.size());
     for (const auto& track : m_tracks) {
         if (track->m_bEncoded)
             taken.insert(track->m_strMp3Path);
