@@ -159,6 +159,8 @@ void CWavsmithView::Initialize() {
 }
 
 void CWavsmithView::CloseView() {
+    // The FreeDB settings the user changed on their page are kept.
+    m_pages[kFreeDBPage]->StoreToSettings();
     m_context.m_fileList.DeleteAllItems();
     m_pTrackListPage->UpdateList();
 }
@@ -339,19 +341,15 @@ void CWavsmithView::OnTabChanged(int nPage) {
     m_nCurrentPage = nPage;
     CSettingsPage& page = *m_pages[static_cast<size_t>(nPage)];
     page.setFocus();
-    if (nPage != kFreeDBPage) {
-        page.LoadFromSettings();
-        page.RefreshPreview();
-    }
+    page.LoadFromSettings();
+    page.RefreshPreview();
     m_commands.UpdateCommandUi();
     emit ListUpdated();
 }
 
 void CWavsmithView::StorePage(int nPage) {
-    if (nPage == kFreeDBPage)
-        return;
     m_pages[static_cast<size_t>(nPage)]->StoreToSettings();
-    if (nPage != kTrackListPage)
+    if (nPage != kTrackListPage && nPage != kFreeDBPage)
         m_context.m_fileList.ApplySettings();
 }
 
