@@ -95,9 +95,9 @@ TEST_P(FreeDBClientTest, TheServerListReplacesAndStoresTheSettingsList) {
     CFreeDBClient client(m_settings, &m_profile, &m_owner);
     EXPECT_EQ(client.GetServerList(), 0) << "not connected";
     ASSERT_TRUE(client.Connect());
-    EXPECT_EQ(client.GetServerList(), 2);
+    EXPECT_EQ(client.GetServerList(), 3) << "the two rows and MusicBrainz";
     CFreeDBSettings reread(m_settings.GetIniPath());
-    ASSERT_EQ(reread.GetSiteCount(), 2u);
+    ASSERT_EQ(reread.GetSiteCount(), 3u) << "the two rows and the built-in MusicBrainz row";
     EXPECT_EQ(reread.GetSite(1).m_strProtocol, "http");
 }
 

@@ -150,7 +150,8 @@ TEST(FreeDBSettingsFileTest, RoundTripKeepsUnknownSectionsAndKeys) {
     EXPECT_TRUE(reread.m_bProxyAuth);
     EXPECT_FALSE(reread.m_bAskPassword);
     EXPECT_EQ(reread.m_nOptions, 10u);
-    ASSERT_EQ(reread.GetSiteCount(), 1u);
+    // The stored row, then the built-in MusicBrainz row it lacked.
+    ASSERT_EQ(reread.GetSiteCount(), 2u);
     EXPECT_EQ(reread.GetSite(0).m_strDescription, "Loopback, here");
 }
 
@@ -283,7 +284,7 @@ TEST(FreeDBSiteTest, ShortLineSurvivesTheFile) {
     settings.AddSite(CFreeDBSite("host.example cddbp"));
     ASSERT_TRUE(settings.Save());
     const CFreeDBSettings reread(dir.File("CDPLAYER.INI"));
-    ASSERT_EQ(reread.GetSiteCount(), 1u);
+    ASSERT_EQ(reread.GetSiteCount(), 2u) << "the row and the built-in MusicBrainz row";
     EXPECT_EQ(reread.GetSite(0).m_strHost, "host.example");
     EXPECT_EQ(reread.GetSite(0).m_strProtocol, "cddbp");
     EXPECT_EQ(reread.GetSite(0).m_strPort, "");
@@ -349,6 +350,17 @@ TEST(FreeDBSettingsSitesTest, DamagedServerCountIsBounded) {
 
     dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=-4\nServer0=x cddbp\n");
     EXPECT_EQ(CFreeDBSettings(path).GetSiteCount(), 0u);
+}
+
+TEST(FreeDBSettingsSitesTest, AListStoredWithoutMusicBrainzGainsItsRowOnce) {
+    CTempDir dir;
+    const std::string path =
+        dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=1\nServer0=x cddbp 8880 -\n");
+    CFreeDBSettings settings(path);
+    ASSERT_EQ(settings.GetSiteCount(), 2u);
+    EXPECT_EQ(settings.GetSite(1).m_strProtocol, "musicbrainz");
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(CFreeDBSettings(path).GetSiteCount(), 2u);
 }
 
 TEST(FreeDBProfileOptionsTest, DefaultsRangesAndRoundTrip) {

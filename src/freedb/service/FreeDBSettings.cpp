@@ -101,7 +101,19 @@ bool CFreeDBSettings::Load() {
         std::snprintf(key, sizeof key, "Server%lld", i);
         m_sites.emplace_back(ReadText(ini, key, ""));
     }
+    AddMissingMusicBrainzSite();
     return bRead;
+}
+
+void CFreeDBSettings::AddMissingMusicBrainzSite() {
+    // A list stored before MusicBrainz was a built-in row must still offer it.
+    if (m_sites.empty() || m_sites.size() >= kMaxServers)
+        return;
+    for (const CFreeDBSite& site : m_sites) {
+        if (site.m_strProtocol == kMusicBrainzProtocol)
+            return;
+    }
+    m_sites.emplace_back(DefaultSiteLines().back());
 }
 
 bool CFreeDBSettings::Save() {

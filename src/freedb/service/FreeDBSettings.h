@@ -141,6 +141,7 @@ public:
     std::string m_strMusicBrainzUrl;
 
 private:
+    void AddMissingMusicBrainzSite();
     std::string m_strIniPath;
     std::vector<CFreeDBSite> m_sites;
 };
