@@ -58,11 +58,15 @@ void SetText(QLabel* pLabel, const std::string& strText) {
 }
 
 void SetBar(QProgressBar* pBar, int nValue, const std::string& strText) {
-    if (pBar->value() != nValue)
-        pBar->setValue(nValue);
     const QString text = UiText::FromUtf8(strText);
-    if (pBar->format() != text)
-        pBar->setFormat(text);
+    if (pBar->value() == nValue && pBar->format() == text)
+        return;
+    // A progress bar repaints at once on every new value; held back, the bars and the
+    // list are painted together in the window's next update.
+    pBar->setUpdatesEnabled(false);
+    pBar->setValue(nValue);
+    pBar->setFormat(text);
+    pBar->setUpdatesEnabled(true);
 }
 } // namespace
 
