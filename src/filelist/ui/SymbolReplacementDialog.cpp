@@ -38,7 +38,7 @@ CSymbolReplacementDialog::CSymbolReplacementDialog(CProfile& profile,
     grid->setHorizontalSpacing(10);
     // Three rows of three: * ? <, \ " >, / | : (keys 1, 4, 7 in the first row).
     for (size_t key = 0; key < m_edits.size(); ++key) {
-        const QString symbol(QLatin1Char(CSymbolReplacement::kSymbols[key]));
+        const QString symbol{QLatin1Char(CSymbolReplacement::kSymbols[key])};
         auto* label = new QLabel(QStringLiteral("<b>%1</b>").arg(symbol.toHtmlEscaped()), this);
         m_edits[key] = new QLineEdit(UiText::FromUtf8(table.m_strReplacements[key]), this);
         m_edits[key]->setAccessibleName(symbol);
