@@ -16,10 +16,15 @@
 #include "filelist/ui/TrackListModel.h"
 #include "filelist/ui/TrackListPage.h"
 #include "filelist/ui/TrackListView.h"
+#include "freedb/service/AlbumInfo.h"
+#include "freedb/service/ui/FreeDBEditor.h"
 #include "freedb/service/ui/FreeDBSettingsPage.h"
+#include "freedb/service/ui/FreeDBTexts.h"
+#include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
+#include "platform/UserPrompt.h"
 #include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
@@ -507,7 +512,27 @@ void CWavsmithView::OnEncode() {
     UpdateList();
 }
 
-void CWavsmithView::OnGetInfoFromFreeDB() {}
+void CWavsmithView::OnGetInfoFromFreeDB() {
+    ReadBack();
+    CAlbumInfo album = m_context.m_fileList.BuildAlbum();
+    bool chosen = false;
+    try {
+        CFreeDBEditor editor(m_context, &album, CFreeDBEditor::kStartLookup, {}, &m_commands,
+                             window());
+        chosen = editor.exec() == QDialog::Accepted;
+    } catch (const std::exception&) {
+        m_context.m_prompt.ShowMessage(
+            m_context.m_catalogue.LoadUiString(FreeDBText::kLookupException), EPromptIcon::Error);
+        return;
+    }
+    // The FreeDB page shows what the editor's settings dialog may have saved.
+    m_pages[kFreeDBPage]->LoadFromSettings();
+    if (!chosen)
+        return;
+    m_context.m_fileList.ApplyAlbum(album);
+    UpdateList();
+    m_pages[kId3Page]->LoadFromSettings();
+}
 
 void CWavsmithView::OnFileInformation() {
     const int row = m_pTrackListPage->FirstSelectedRow();

@@ -51,7 +51,13 @@ TEST(TreeFormatTest, StoredFormatsDecodeOrFallBackAndThePageSavesTheTickedLevels
 TEST(AlbumTreeTest, AlbumsShareTheGroupsAboveTheLastLevelOnly) {
     CAlbumTree tree(CTreeFormat().Levels());
     EXPECT_EQ(tree.AddAlbum(0, Album("rock", "Band", "First", "0a000001")).size(), 3u);
-    EXPECT_EQ(tree.AddAlbum(1, Album("rock", "Band", "Second", "0a000002")).size(), 1u);
+    const CAlbumInfo second = Album("rock", "Band", "Second", "0a000002");
+    const auto [parent, row] = tree.InsertionPoint(second);
+    EXPECT_EQ(tree.Node(parent).m_strLabel, "Band");
+    EXPECT_EQ(row, 1u);
+    EXPECT_EQ(tree.AddAlbum(1, second).size(), 1u);
+    EXPECT_EQ(tree.InsertionPoint(Album("jazz", "Band", "x", "0a000009")),
+              (std::pair<std::size_t, std::size_t>{CAlbumTree::kRoot, 1}));
     EXPECT_EQ(tree.AddAlbum(2, Album("rock", "band", "First", "0a000003")).size(), 2u)
         << "labels are compared exactly";
     const std::size_t rock = tree.Node(CAlbumTree::kRoot).m_children.at(0);

@@ -18,21 +18,13 @@ void CAlbumTree::Clear(std::vector<int> levels) {
 std::vector<std::size_t> CAlbumTree::AddAlbum(std::size_t nAlbum, const CAlbumInfo& album) {
     std::vector<std::size_t> made;
     std::size_t parent = kRoot;
-    for (std::size_t i = 0; i + 1 < m_levels.size(); ++i) {
-        const int level = m_levels[i];
-        const std::string label = CTreeFormat::LabelOf(level, album);
-        std::size_t found = kRoot;
-        for (const std::size_t child : m_nodes[parent].m_children) {
-            if (m_nodes[child].m_nAlbum == kNoAlbum && m_nodes[child].m_strLabel == label) {
-                found = child;
-                break;
-            }
+    for (std::size_t depth = 0; depth + 1 < m_levels.size(); ++depth) {
+        std::size_t group = FindGroup(parent, depth, album);
+        if (group == kRoot) {
+            group = AddChild(parent, CTreeFormat::LabelOf(m_levels[depth], album), m_levels[depth]);
+            made.push_back(group);
         }
-        if (found == kRoot) {
-            found = AddChild(parent, label, level);
-            made.push_back(found);
-        }
-        parent = found;
+        parent = group;
     }
     const std::size_t node =
         AddChild(parent, CTreeFormat::LabelOf(m_levels.back(), album), m_levels.back());
@@ -42,6 +34,27 @@ std::vector<std::size_t> CAlbumTree::AddAlbum(std::size_t nAlbum, const CAlbumIn
     m_albumNodes[nAlbum] = node;
     made.push_back(node);
     return made;
+}
+
+std::pair<std::size_t, std::size_t> CAlbumTree::InsertionPoint(const CAlbumInfo& album) const {
+    std::size_t parent = kRoot;
+    for (std::size_t depth = 0; depth + 1 < m_levels.size(); ++depth) {
+        const std::size_t group = FindGroup(parent, depth, album);
+        if (group == kRoot)
+            break;
+        parent = group;
+    }
+    return {parent, m_nodes[parent].m_children.size()};
+}
+
+std::size_t CAlbumTree::FindGroup(std::size_t nParent, std::size_t nDepth,
+                                  const CAlbumInfo& album) const {
+    const std::string label = CTreeFormat::LabelOf(m_levels[nDepth], album);
+    for (const std::size_t child : m_nodes[nParent].m_children) {
+        if (m_nodes[child].m_nAlbum == kNoAlbum && m_nodes[child].m_strLabel == label)
+            return child;
+    }
+    return kRoot;
 }
 
 std::size_t CAlbumTree::AddChild(std::size_t nParent, std::string strLabel, int nLevel) {

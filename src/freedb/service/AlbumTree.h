@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CAlbumInfo;
@@ -42,6 +43,9 @@ public:
     // Adds album `nAlbum` and answers the nodes made for it, outermost first; the last
     // is the album's own node.
     std::vector<std::size_t> AddAlbum(std::size_t nAlbum, const CAlbumInfo& album);
+    // Where AddAlbum would put the first node it makes for `album`: the parent node and
+    // the row, so that a view can be told before the tree changes.
+    std::pair<std::size_t, std::size_t> InsertionPoint(const CAlbumInfo& album) const;
 
     const SNode& Node(std::size_t nNode) const { return m_nodes[nNode]; }
     std::size_t NodeCount() const { return m_nodes.size(); }
@@ -55,6 +59,8 @@ public:
     static SInfo InfoOf(const SNode& node, const CAlbumInfo* pAlbum);
 
 private:
+    // The existing group of `album` at level position `nDepth` under `nParent`, or kRoot.
+    std::size_t FindGroup(std::size_t nParent, std::size_t nDepth, const CAlbumInfo& album) const;
     std::size_t AddChild(std::size_t nParent, std::string strLabel, int nLevel);
 
     std::vector<int> m_levels;
