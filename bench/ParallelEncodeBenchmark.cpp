@@ -2,11 +2,14 @@
 // wall time of alternated pairs (two jobs should take at most 0.55 of one on a 2-core
 // machine) and the instructions of each, counted by callgrind (at most 1.01: the work is
 // shared out, not done twice).
-// usage: parallel_encode_benchmark WAVSMITH_CLI [PAIRS]
+// The wall times need two idle cores: the load average before and after is printed, and
+// the pair least disturbed by other work besides the median.
+// usage: parallel_encode_benchmark WAVSMITH_CLI [PAIRS [--wall-only]]
 #include "ChildProgram.h"
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,15 +19,24 @@
 namespace {
 constexpr int kFiles = 12;
 constexpr double kSeconds = 30.0;
+
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five;
+    in >> one >> five;
+    return one + " " + five;
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: parallel_encode_benchmark WAVSMITH_CLI [PAIRS]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr,
+                     "usage: parallel_encode_benchmark WAVSMITH_CLI [PAIRS [--wall-only]]\n");
         return 2;
     }
     const std::string cli = argv[1];
-    const int pairs = argc == 3 ? std::stoi(argv[2]) : 3;
+    const int pairs = argc >= 3 ? std::stoi(argv[2]) : 3;
+    const bool wallOnly = argc == 4 && std::string(argv[3]) == "--wall-only";
     CTempDir dir;
     std::filesystem::create_directory(dir.File("batch"));
     for (int i = 0; i < kFiles; ++i) {
@@ -68,8 +80,12 @@ int main(int argc, char** argv) {
     }
     std::printf("wall time, median of %d alternated pairs: 1 job %.3f s, 2 jobs %.3f s\n", pairs,
                 CChildProgram::Median(one), CChildProgram::Median(two));
-    std::printf("wall ratio 2 jobs/1 job: %.3f (goal: at most 0.55)\n",
-                CChildProgram::Median(ratios));
+    std::printf("wall ratio 2 jobs/1 job: %.3f, least disturbed pair %.3f (goal: at most 0.55); "
+                "load average now %s\n",
+                CChildProgram::Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                LoadAverage().c_str());
+    if (wallOnly)
+        return 0;
 
     const long long single = CChildProgram::CountInstructions(encode(1), dir.File("cg1"));
     const long long parallel = CChildProgram::CountInstructions(encode(2), dir.File("cg2"));

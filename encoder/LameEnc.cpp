@@ -1,6 +1,7 @@
 // The five encoder entry points over libmp3lame. Streams are kept in a table under a
-// lock, so streams on different threads never meet; the encoder state that a later VBR
-// header needs stays with the thread that closed the stream.
+// lock, so streams on different threads (one per worker of a run) never meet; the
+// encoder state that a later VBR header needs stays with the thread that closed the
+// stream.
 #include "encoding/BladeEncApi.h"
 
 #include <cstdio>
@@ -128,9 +129,15 @@ LAME_ENC_EXPORT Status beInitStream(const void* pConfig, std::uint32_t* pSamples
     stream.m_nChannels =
         static_cast<std::int32_t>(ReadLe32(record, kOffsetMode)) == kModeMono ? 1 : 2;
     stream.m_bWantsVbrHeader = ReadLe32(record, kOffsetWriteVbrHeader) != 0;
-    stream.m_lame.reset(lame_init());
-    if (!stream.m_lame || !Configure(stream.m_lame.get(), record, stream.m_nChannels))
-        return kFailed;
+    {
+        // libmp3lame fills tables shared by all its streams the first time it configures
+        // one: streams are configured one at a time, however many threads encode.
+        static std::mutex configureMutex;
+        std::lock_guard lock(configureMutex);
+        stream.m_lame.reset(lame_init());
+        if (!stream.m_lame || !Configure(stream.m_lame.get(), record, stream.m_nChannels))
+            return kFailed;
+    }
 
     const std::uint32_t values = kFramesPerChunk * static_cast<std::uint32_t>(stream.m_nChannels);
     *pSamplesPerChunk = values;
