@@ -1,15 +1,53 @@
 #include "platform/Trash.h"
 
+#include <dlfcn.h>
 #include <gio/gio.h>
 
+namespace {
+// GIO, opened the first time a file goes to the trash: linking it would cost every start
+// of the command line the loading of GLib and its libraries.
+struct SGio {
+    decltype(&g_file_new_for_path) m_newForPath = nullptr;
+    decltype(&g_file_trash) m_trash = nullptr;
+    decltype(&g_object_unref) m_unref = nullptr;
+    decltype(&g_error_free) m_errorFree = nullptr;
+
+    bool IsLoaded() const { return m_newForPath && m_trash && m_unref && m_errorFree; }
+};
+
+const SGio& Gio() {
+    static const SGio gio = [] {
+        SGio loaded;
+        void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr)
+            return loaded;
+        loaded.m_newForPath = reinterpret_cast<decltype(&g_file_new_for_path)>(
+            ::dlsym(library, "g_file_new_for_path"));
+        loaded.m_trash =
+            reinterpret_cast<decltype(&g_file_trash)>(::dlsym(library, "g_file_trash"));
+        loaded.m_unref =
+            reinterpret_cast<decltype(&g_object_unref)>(::dlsym(library, "g_object_unref"));
+        loaded.m_errorFree =
+            reinterpret_cast<decltype(&g_error_free)>(::dlsym(library, "g_error_free"));
+        return loaded;
+    }();
+    return gio;
+}
+} // namespace
+
 bool CTrash::MoveToTrash(const std::string& strPath, std::string& strError) {
-    GFile* file = g_file_new_for_path(strPath.c_str());
+    const SGio& gio = Gio();
+    if (!gio.IsLoaded()) {
+        strError = "GIO (libgio-2.0.so.0) could not be loaded";
+        return false;
+    }
+    GFile* file = gio.m_newForPath(strPath.c_str());
     GError* error = nullptr;
-    const bool trashed = g_file_trash(file, nullptr, &error) != FALSE;
+    const bool trashed = gio.m_trash(file, nullptr, &error) != FALSE;
     if (error != nullptr) {
         strError = error->message;
-        g_error_free(error);
+        gio.m_errorFree(error);
     }
-    g_object_unref(file);
+    gio.m_unref(file);
     return trashed;
 }
