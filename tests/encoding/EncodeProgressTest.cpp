@@ -35,6 +35,11 @@ TEST(EncodeProgressTest, OverallPercentCountsTracksEncodedInEarlierRuns) {
     progress.UpdateEncodeCounters(tracks, counters, 100);
     EXPECT_EQ(progress.m_nOverallPercent, 87u);
     EXPECT_EQ(progress.m_strOverallLine, "All files 87 %");
+
+    // With two jobs, both tracks being encoded count: (50 + 30 + 300) / 5.
+    AddTrack(tracks, false, true, true, 30);
+    progress.UpdateEncodeCounters(tracks, counters, 100);
+    EXPECT_EQ(progress.m_nOverallPercent, 76u);
 }
 
 TEST(EncodeProgressTest, FilePercentTimeAndSpeedFollowTheFrameCounters) {
