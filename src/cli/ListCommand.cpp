@@ -99,11 +99,24 @@ void CListCommand::PrintList(const CTrackList& tracks, const CStringCatalogue& c
     for (const auto& cells : rows)
         PrintRow(cells, widths, out);
 
-    if (!m_skippedFiles.empty()) {
-        out << '\n' << catalogue.LoadUiString(UiString::kSkipFilesExplanation) << '\n';
-        for (size_t i = 0; i < m_skippedFiles.size(); ++i)
-            out << CText::Format("%d", static_cast<int>(i + 1)) << "  "
-                << m_skippedFiles[i].m_strPath << ": " << m_skippedFiles[i].m_strReason << '\n';
+    // Files refused for what they hold, then files that could not be read at all, which
+    // are not called corrupted.
+    int nRow = 0;
+    for (const bool bUnreadable : {false, true}) {
+        bool bHeading = false;
+        for (const SSkippedFile& skipped : m_skippedFiles) {
+            if (skipped.m_bUnreadable != bUnreadable)
+                continue;
+            if (!bHeading) {
+                out << '\n'
+                    << (bUnreadable ? std::string("The following file(s) could not be read:")
+                                    : catalogue.LoadUiString(UiString::kSkipFilesExplanation))
+                    << '\n';
+                bHeading = true;
+            }
+            out << CText::Format("%d", ++nRow) << "  " << skipped.m_strPath << ": "
+                << skipped.m_strReason << '\n';
+        }
     }
     out << '\n'
         << CTrackListColumns::TotalSizeText(tracks, catalogue) << '\n'
