@@ -2,7 +2,6 @@
 
 #include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
-#include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -35,7 +34,7 @@ QLabel* Link(const QString& strText, const QString& strUrl, QWidget* pParent) {
 CAboutDialog::CAboutDialog(const CStringCatalogue& catalogue, QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(UiText::Load(catalogue, kCaption));
     auto* icon = new QLabel(this);
-    icon->setPixmap(ThemeIcon::Get("audio-x-generic", QStyle::SP_MediaVolume).pixmap(48, 48));
+    icon->setPixmap(ProgramIcon().pixmap(48, 48));
     auto* product = new QLabel(ProductLine(catalogue), this);
     QFont bold = product->font();
     bold.setBold(true);
@@ -72,6 +71,18 @@ CAboutDialog::CAboutDialog(const CStringCatalogue& catalogue, QWidget* pParent) 
     layout->addLayout(top);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QIcon CAboutDialog::ProgramIcon() {
+    // The resources of a static library are registered by hand, once.
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(Wavsmith);
+        return true;
+    }();
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/wavsmith/icon-%1.png").arg(size), QSize(size, size));
+    return registered ? icon : QIcon();
 }
 
 QString CAboutDialog::ProductLine(const CStringCatalogue& catalogue) {

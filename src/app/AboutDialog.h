@@ -17,4 +17,6 @@ public:
 
     // "Wavsmith 1.65 for Linux"
     static QString ProductLine(const CStringCatalogue& catalogue);
+    // The program's own icon, as its desktop entry shows it; the main window's too.
+    static QIcon ProgramIcon();
 };

@@ -53,8 +53,7 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
       m_pInfoBar(new CInfoBar(context.m_catalogue, this)), m_pTotalSize(new QLabel(this)),
       m_pTotalPlayTime(new QLabel(this)) {
     setWindowTitle(ProgramTitle());
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvandel.Wavsmith"),
-                                   ThemeIcon::Get("audio-x-generic", QStyle::SP_MediaVolume)));
+    setWindowIcon(CAboutDialog::ProgramIcon());
     setCentralWidget(m_pView);
     m_bHasHelp =
         QFileInfo::exists(UiText::FromUtf8(CPlatformPaths::HelpDir() + kIntroductionTopic));

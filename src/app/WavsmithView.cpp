@@ -87,15 +87,6 @@ constexpr unsigned kListMenuCommands[] = {CommandId::kFileInformation,
                                           0,
                                           CommandId::kClearStatus};
 
-// Runs a command's body under the wait cursor.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
-
 // A directory text without its trailing '/', as a folder dialog starts from it.
 QString DialogStart(const std::string& strDirectory) {
     std::string start = strDirectory;
@@ -361,7 +352,6 @@ void CWavsmithView::StorePage(int nPage) {
 void CWavsmithView::StoreOptionPages() {
     m_pages[kMp3Page]->StoreToSettings();
     m_pages[kId3Page]->StoreToSettings();
-    m_context.m_fileList.ApplySettings();
 }
 
 void CWavsmithView::ReadBack() {
@@ -379,23 +369,29 @@ void CWavsmithView::UpdateList() {
 }
 
 void CWavsmithView::RunAdd(const std::function<void()>& add) {
-    const CWaitCursor wait;
-    ReadBack();
+    // Every add ends by applying the settings to all tracks and naming them; the pages'
+    // values go into the settings before, so that this one pass takes them.
+    StoreOptionPages();
     m_bAdding = true;
     m_sinceRowsShown.start();
     add();
     m_bAdding = false;
-    StoreOptionPages();
     UpdateList();
-    m_commands.UpdateCommandUi();
+    if (m_bWaitCursor)
+        QApplication::restoreOverrideCursor();
+    m_bWaitCursor = false;
     ShowSkippedFiles();
 }
 
 void CWavsmithView::ShowRowsSoFar() {
-    // A long add keeps the window painting, and the rows appear as they come; the user's
-    // input waits until the add is done, as the list is changing under it.
+    // A long add keeps the window painting, and the rows appear as they come under the
+    // wait cursor; the user's input waits until the add is done, as the list is changing
+    // under it. A quick add shows neither, so nothing flickers.
     if (!m_bAdding || m_sinceRowsShown.elapsed() < kShowRowsEveryMs)
         return;
+    if (!m_bWaitCursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_bWaitCursor = true;
     m_pTrackListPage->Model().RefreshWrite();
     emit ListUpdated();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -406,8 +402,11 @@ void CWavsmithView::OnOpenFiles() {
     const QStringList paths =
         QFileDialog::getOpenFileNames(this, {}, DialogStart(m_context.m_settings.m_strInputDir),
                                       QStringLiteral("Wav File (*.wav *.WAV);;All Files (*)"));
-    if (paths.isEmpty())
-        return;
+    if (!paths.isEmpty())
+        AddFiles(paths);
+}
+
+void CWavsmithView::AddFiles(const QStringList& paths) {
     std::vector<std::string> files;
     files.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : paths)

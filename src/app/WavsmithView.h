@@ -48,6 +48,8 @@ public:
 
     // The display refresh in write mode, followed by the totals and folder panes.
     void UpdateList();
+    // Adds the files as Open File(s) adds those chosen in its dialog.
+    void AddFiles(const QStringList& paths);
     // Adds files and folders as a drop onto the list does.
     void AddDroppedPaths(const QStringList& paths);
     // True while files are being added.
@@ -66,15 +68,16 @@ private:
     void ShowColumnsMenu(const QPoint& globalPos);
     void OnTabChanged(int nPage);
     void StorePage(int nPage);
-    // Adding files stores the MP3 and ID3 pages first, so new tracks get their values.
+    // Adding files stores the MP3 and ID3 pages into the settings first, so new tracks
+    // get their values.
     void StoreOptionPages();
     // Reads the check boxes back and renumbers before a command changes the tracks.
     void ReadBack();
     bool OnTrackListTab() const { return m_nCurrentPage == kTrackListPage; }
     // Play WAV and Play MP3 act on the first selected row, or on the first row.
     size_t TargetRow() const;
-    // Runs an add of files under the wait cursor, the rows showing as they come; then
-    // stores the option pages, redraws and shows the refused files.
+    // Runs an add of files, the rows showing as they come under the wait cursor when it
+    // lasts; then redraws and shows the refused files.
     void RunAdd(const std::function<void()>& add);
     void ShowRowsSoFar();
 
@@ -97,6 +100,8 @@ private:
     QMenu* m_pListMenu = nullptr;
     int m_nCurrentPage = kTrackListPage;
     bool m_bAdding = false;
+    // The wait cursor is up for the add that runs.
+    bool m_bWaitCursor = false;
     // Set while Open Directory selects its folder in the tree with subfolders included.
     bool m_bSubfoldersForTree = false;
     // Since the list last showed the rows of a running add.

@@ -1,12 +1,12 @@
 #include "filelist/ui/FolderBrowser.h"
 
+#include "filelist/ui/FolderModel.h"
 #include "lang/ui/UiText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,23 +20,14 @@ constexpr unsigned kCancelText = 59479;
 
 CFolderBrowser::CFolderBrowser(const CStringCatalogue& catalogue, const QString& strTitle,
                                const QString& strPrompt, QWidget* pParent)
-    : QDialog(pParent), m_pFolders(new QFileSystemModel(this)), m_pTree(new QTreeView(this)),
+    : QDialog(pParent), m_pFolders(new CFolderModel(this)), m_pTree(new QTreeView(this)),
       m_pButtons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(strTitle);
     auto* prompt = new QLabel(strPrompt, this);
     prompt->setWordWrap(true);
 
-    m_pFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_pFolders->setRootPath(QStringLiteral("/"));
-    m_pTree->setModel(m_pFolders);
-    for (int column = 1; column < m_pFolders->columnCount(); ++column)
-        m_pTree->hideColumn(column);
-    m_pTree->setHeaderHidden(true);
-    // Long names scroll sideways rather than being cut short.
-    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_pTree->header()->setStretchLastSection(false);
+    m_pFolders->ShowIn(*m_pTree);
     m_pTree->setAccessibleName(strPrompt);
-    m_pTree->expand(m_pFolders->index(QStringLiteral("/")));
     prompt->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CFolderBrowser::OnSelectionChanged);

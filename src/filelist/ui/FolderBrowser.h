@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <functional>
 
+class CFolderModel;
 class CStringCatalogue;
 class QCheckBox;
 class QDialogButtonBox;
-class QFileSystemModel;
 class QLineEdit;
 class QTreeView;
 
@@ -38,7 +38,7 @@ public:
 private:
     void OnSelectionChanged();
 
-    QFileSystemModel* m_pFolders;
+    CFolderModel* m_pFolders;
     QTreeView* m_pTree;
     QLineEdit* m_pEdit = nullptr;
     QCheckBox* m_pCheckBox = nullptr;

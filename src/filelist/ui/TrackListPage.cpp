@@ -1,6 +1,7 @@
 #include "filelist/ui/TrackListPage.h"
 
 #include "filelist/FileList.h"
+#include "filelist/ui/FolderModel.h"
 #include "filelist/ui/TrackListModel.h"
 #include "filelist/ui/TrackListView.h"
 #include "lang/StringCatalogue.h"
@@ -8,7 +9,7 @@
 #include "platform/Profile.h"
 
 #include <QEvent>
-#include <QFileSystemModel>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,10 +28,9 @@ constexpr const char* kTreeKey = "AdvancedTrackList";
 CTrackListPage::CTrackListPage(CFileList& fileList, CProfile& profile,
                                const CStringCatalogue& catalogue, QWidget* pParent)
     : CSettingsPage(pParent), m_fileList(fileList), m_profile(profile),
-      m_pModel(new CTrackListModel(fileList, catalogue, this)),
-      m_pFolders(new QFileSystemModel(this)), m_pSplitter(new QSplitter(this)),
-      m_pTreePanel(new QWidget(m_pSplitter)), m_pTree(new QTreeView(m_pTreePanel)),
-      m_pList(new CTrackListView(m_pSplitter)) {
+      m_pModel(new CTrackListModel(fileList, catalogue, this)), m_pFolders(new CFolderModel(this)),
+      m_pSplitter(new QSplitter(this)), m_pTreePanel(new QWidget(m_pSplitter)),
+      m_pTree(new QTreeView(m_pTreePanel)), m_pList(new CTrackListView(m_pSplitter)) {
     m_layout.Load(profile);
     BuildTree(catalogue);
     BuildList(catalogue);
@@ -65,17 +65,8 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     hide->setAccessibleName(hide->toolTip());
     connect(hide, &QToolButton::clicked, this, &CTrackListPage::ToggleTree);
 
-    m_pFolders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_pFolders->setRootPath(QStringLiteral("/"));
-    m_pTree->setModel(m_pFolders);
-    for (int column = 1; column < m_pFolders->columnCount(); ++column)
-        m_pTree->hideColumn(column);
-    m_pTree->setHeaderHidden(true);
-    // Long names scroll sideways rather than being cut short.
-    m_pTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_pTree->header()->setStretchLastSection(false);
+    m_pFolders->ShowIn(*m_pTree);
     m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
-    m_pTree->expand(m_pFolders->index(QStringLiteral("/")));
     caption->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -116,11 +107,18 @@ void CTrackListPage::ApplyColumnLayout() {
 
 void CTrackListPage::UpdateColumnWidths() {
     QHeaderView& header = *m_pList->header();
+    const int lastRow = m_pModel->rowCount() - 1;
     CTrackListLayout::Widths fitted{};
     for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
-        if (m_layout.IsVisible(column))
-            fitted[static_cast<size_t>(column)] =
-                std::max(header.sectionSizeHint(column), m_pList->sizeHintForColumn(column));
+        if (!m_layout.IsVisible(column))
+            continue;
+        // The rows in sight and the last row, whose number is the longest: a list of
+        // thousands is not measured row by row.
+        int width = std::max(header.sectionSizeHint(column), m_pList->sizeHintForColumn(column));
+        if (lastRow >= 0)
+            width = std::max(width,
+                             m_pList->sizeHintForIndex(m_pModel->index(lastRow, column)).width());
+        fitted[static_cast<size_t>(column)] = width;
     }
     const CTrackListLayout::Widths widths = m_layout.ComputeWidths(m_pList->width(), fitted);
     for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
@@ -168,9 +166,14 @@ int CTrackListPage::FirstSelectedRow() const {
 }
 
 bool CTrackListPage::SelectFolder(const QString& strPath) {
-    const QModelIndex folder = m_pFolders->index(strPath);
-    if (!folder.isValid())
+    if (!QFileInfo(strPath).isDir())
         return false;
+    const QModelIndex folder = m_pFolders->index(strPath);
+    if (!folder.isValid()) {
+        // A folder the tree cannot show yet is still chosen, as a click on it would.
+        emit FolderSelected(strPath);
+        return true;
+    }
     for (QModelIndex parent = folder.parent(); parent.isValid(); parent = parent.parent())
         m_pTree->expand(parent);
     m_pTree->setCurrentIndex(folder);

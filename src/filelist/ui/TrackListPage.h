@@ -4,11 +4,11 @@
 #include "filelist/TrackListLayout.h"
 
 class CFileList;
+class CFolderModel;
 class CProfile;
 class CStringCatalogue;
 class CTrackListModel;
 class CTrackListView;
-class QFileSystemModel;
 class QSplitter;
 class QTreeView;
 
@@ -73,7 +73,7 @@ private:
     CProfile& m_profile;
     CTrackListLayout m_layout;
     CTrackListModel* m_pModel;
-    QFileSystemModel* m_pFolders;
+    CFolderModel* m_pFolders;
     QSplitter* m_pSplitter;
     QWidget* m_pTreePanel;
     QTreeView* m_pTree;

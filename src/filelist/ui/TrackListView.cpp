@@ -34,6 +34,8 @@ CTrackListView::CTrackListView(QWidget* pParent) : QTreeView(pParent) {
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
+    // Fitting a column to its contents measures the rows in sight only.
+    header()->setResizeContentsPrecision(0);
 }
 
 void CTrackListView::EditFocusedTitle() {

@@ -1,6 +1,7 @@
 #include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 namespace ThemeIcon {
 QIcon Get(const char* strName, QStyle::StandardPixmap fallback) {
@@ -11,11 +12,13 @@ QIcon Get(const char* strName, QStyle::StandardPixmap fallback) {
 }
 
 void ChooseFallbackTheme() {
-    const QString hicolor = QStringLiteral("hicolor");
     const QString theme = QIcon::themeName();
-    if (!theme.isEmpty() && theme != hicolor)
+    if (!theme.isEmpty() && theme != QStringLiteral("hicolor"))
         return;
-    if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == hicolor)
-        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    // The theme itself rather than a fallback behind hicolor, whose long index would be
+    // read first at every start.
+    const QString adwaita = QStringLiteral("icons/Adwaita/index.theme");
+    if (!QStandardPaths::locate(QStandardPaths::GenericDataLocation, adwaita).isEmpty())
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
 }
 } // namespace ThemeIcon
