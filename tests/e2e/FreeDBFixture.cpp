@@ -24,10 +24,15 @@ bool WriteText(const std::filesystem::path& path, const std::string& strText) {
     return static_cast<bool>(out);
 }
 
-std::string Record(const std::string& strDiscId, const std::string& strArtist,
+// The record of `disc` as a server keeps it, with the offsets and length in its comments.
+std::string Record(const CAlbumInfo& disc, const std::string& strArtist,
                    const std::string& strTitle, const std::vector<std::string>& tracks) {
-    std::string record = "# xmcd\n#\nDISCID=" + strDiscId + "\nDTITLE=" + strArtist + " / " +
-                         strTitle + "\nDYEAR=2024\n";
+    std::string record = "# xmcd\n#\n# Track frame offsets:\n";
+    for (const CAlbumTrack& track : disc.GetTracks())
+        record += "#\t" + std::to_string(track.GetFrameOffset()) + "\n";
+    record += "#\n# Disc length: " + std::to_string(disc.GetDiscLength()) +
+              " seconds\n#\nDISCID=" + disc.GetDiscId() + "\nDTITLE=" + strArtist + " / " +
+              strTitle + "\nDYEAR=2024\n";
     for (std::size_t i = 0; i < tracks.size(); ++i)
         record += "TTITLE" + std::to_string(i) + "=" + tracks[i] + "\n";
     record += "EXTD=\n";
@@ -52,17 +57,18 @@ int main(int argc, char* argv[]) {
         }
         frames.push_back(CAlbumInfo::CdFramesOf(kSeconds[i] * kSampleRate, kSampleRate));
     }
-    const std::string discId = CAlbumInfo::FromTrackFrames(frames).ComputeDiscId();
+    const CAlbumInfo disc = CAlbumInfo::FromTrackFrames(frames);
+    const std::string discId = disc.ComputeDiscId();
 
     CCddbTestServer server;
     server.SetConcurrent(true);
     if (argc == 3)
         server.SetReplyDelay(std::chrono::milliseconds(std::stoi(argv[2])));
     server.AddAlbum({"rock", discId, "E2E Artist", "E2E Album",
-                     Record(discId, "E2E Artist", "E2E Album",
+                     Record(disc, "E2E Artist", "E2E Album",
                             {"Opening Theme", "Second Movement", "Grand Finale"})});
     server.AddAlbum({"misc", discId, "Other Artist", "Other Album",
-                     Record(discId, "Other Artist", "Other Album", {"One", "Two", "Three"})});
+                     Record(disc, "Other Artist", "Other Album", {"One", "Two", "Three"})});
 
     const std::filesystem::path config = home / ".config" / "Orvandel";
     const bool written =

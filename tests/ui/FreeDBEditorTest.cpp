@@ -10,6 +10,7 @@
 #include "freedb/service/ui/OperationLogBox.h"
 #include "freedb/service/ui/PasswordPrompt.h"
 #include "support/CddbTestServer.h"
+#include "support/MusicBrainzTestServer.h"
 #include "support/TinyProxy.h"
 #include "ui/UiTestContext.h"
 
@@ -312,4 +313,58 @@ TEST_F(FreeDBEditorTest, GetInfoFromFreeDBAppliesTheSelectedAlbumToTheFileList) 
     EXPECT_EQ(m_test.m_tracks.At(1).m_strArtist, "Band");
     EXPECT_NE(m_test.m_tracks.At(1).m_strMp3Path.find("Beta"), std::string::npos);
     EXPECT_EQ(m_test.m_tracks.At(2).m_strTitle, "") << "past the album's end";
+}
+
+TEST_F(FreeDBEditorTest, ARefusedHelloIsOneErrorLineOfTheLogWhichIsSavedAndCleared) {
+    UseServer(false);
+    m_server.SetHelloRefusal("500 Unknown developer email");
+    CAlbumInfo album = Disc(kOneMatch);
+    auto editor = Open(&album, CFreeDBEditor::kStartLookup);
+    ASSERT_TRUE(WaitIdle(*editor));
+    EXPECT_EQ(editor->Status().StatusText(), "Error occurs. Operation failed");
+    QComboBox& log = editor->LogBox();
+    int errors = 0;
+    for (int i = 0; i < log.count(); ++i) {
+        if (log.itemData(i).toInt() == COperationLog::kError) {
+            ++errors;
+            EXPECT_TRUE(log.itemText(i).contains("Error 113: Hello refused: 500 Unknown developer"))
+                << log.itemText(i).toStdString();
+        }
+    }
+    EXPECT_EQ(errors, 1);
+
+    editor->SaveLogTo(QString::fromStdString(m_test.m_dir.File("missing/log.txt")));
+    ASSERT_EQ(m_test.m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_test.m_prompt.Entries()[0].m_strText, "Can't create file!");
+    editor->SaveLogTo(QString::fromStdString(m_test.m_dir.File("log.txt")));
+    const std::string saved = m_test.m_dir.ReadFile("log.txt");
+    EXPECT_NE(saved.find("Error 113: Hello refused: 500 Unknown developer email\r\n"),
+              std::string::npos);
+    QAction* clear = editor->Commands().Action(FreeDBText::kClearLog);
+    ASSERT_TRUE(clear->isEnabled());
+    clear->trigger();
+    EXPECT_EQ(log.count(), 0);
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_FALSE(editor->Commands().Action(FreeDBText::kSaveLog)->isEnabled());
+}
+
+TEST_F(FreeDBEditorTest, MusicBrainzAlbumsAreListedAndSelectedLikeAnyOther) {
+    CMusicBrainzTestServer musicBrainz;
+    musicBrainz.Queue({200, R"({"releases": [{"id": "r1", "title": "Near", "date": "1999",
+        "artist-credit": [{"name": "Band"}], "media": [{"position": 1, "tracks": [
+        {"title": "One", "length": 200000}, {"title": "Two", "length": 200000},
+        {"title": "Three", "length": 200000}]}]}]})"});
+    CFreeDBSettings& settings = m_test.m_freedbSettings;
+    settings.m_strRemoteServer = CFreeDBSettings::kMusicBrainzHost;
+    settings.m_strRemotePort = CFreeDBSettings::kMusicBrainzPort;
+    settings.m_strMusicBrainzUrl = musicBrainz.BaseUrl();
+    CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
+    auto editor = Open(&album, CFreeDBEditor::kStartLookup);
+    ASSERT_TRUE(WaitIdle(*editor));
+    EXPECT_EQ(editor->TreeModel().index(0, 0).data().toString(), "musicbrainz");
+    EXPECT_EQ(editor->TreeModel().State(0), EAlbumState::Normal);
+    SelectAlbum(*editor, 0);
+    editor->Select();
+    EXPECT_EQ(album.GetTitle(), "Near");
+    EXPECT_EQ(album.GetTrack(1).GetTitle(), "Two");
 }

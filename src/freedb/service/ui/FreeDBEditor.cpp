@@ -330,18 +330,23 @@ void CFreeDBEditor::RegisterCommands() {
 void CFreeDBEditor::RegisterViewCommands() {
     using namespace FreeDBText;
     const CStringCatalogue& catalogue = m_context.m_catalogue;
-    const std::pair<unsigned, std::pair<QWidget*, bool*>> bars[] = {
-        {kShowSearchBar, {m_pSearchBar, &m_options.m_bShowSearchBar}},
-        {kShowInfoBar, {m_pInfo, &m_options.m_bShowInfoBar}},
-        {kShowStatusBar, {m_pStatus, &m_options.m_bShowStatusBar}}};
-    for (const auto& [id, bar] : bars) {
-        const auto [widget, shown] = bar;
-        m_pCommands->Add({id,
+    struct SBar {
+        unsigned m_nId;
+        QWidget* m_pWidget;
+        bool* m_pShown;
+    };
+    const SBar bars[] = {{kShowSearchBar, m_pSearchBar, &m_options.m_bShowSearchBar},
+                         {kShowInfoBar, m_pInfo, &m_options.m_bShowInfoBar},
+                         {kShowStatusBar, m_pStatus, &m_options.m_bShowStatusBar}};
+    for (const SBar& bar : bars) {
+        QWidget* widget = bar.m_pWidget;
+        bool* shown = bar.m_pShown;
+        m_pCommands->Add({bar.m_nId,
                           {},
                           [this, widget, shown] { ToggleBar(widget, *shown); },
                           {},
                           [shown] { return *shown; }},
-                         UiText::Load(catalogue, id));
+                         UiText::Load(catalogue, bar.m_nId));
     }
     QHeaderView* header = m_pTracks->header();
     for (int column = 0; column < CAlbumTrackModel::kColumnCount; ++column) {
