@@ -23,7 +23,7 @@ CMainBar::CMainBar(CCommandTable& commands, const CStringCatalogue& catalogue, Q
     // Labels beside their icons keep the bar low, so the first window's 520 pixels still
     // hold the tallest page.
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    setIconSize(QSize(22, 22));
+    setIconSize(QSize(16, 16));
     AddButton(4019, ThemeIcon::Get("document-open", QStyle::SP_DialogOpenButton),
               CommandId::kOpenFiles);
     AddButton(4020, ThemeIcon::Get("folder-open", QStyle::SP_DirOpenIcon),

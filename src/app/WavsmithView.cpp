@@ -49,6 +49,8 @@ constexpr unsigned kOpenSourceDirTitle = 60493;
 constexpr unsigned kOpenSourceDirPrompt = 60494;
 constexpr unsigned kSelectDestinationPrompt = 60492;
 constexpr unsigned kIncludeSubfoldersText = 62200;
+constexpr unsigned kWaveFilesFilter = 62203;
+constexpr unsigned kAllFilesFilter = 62204;
 constexpr const char* kSettingsSection = "Settings";
 // While files are added, the rows so far are shown this often.
 constexpr qint64 kShowRowsEveryMs = 100;
@@ -399,9 +401,12 @@ void CWavsmithView::ShowRowsSoFar() {
 }
 
 void CWavsmithView::OnOpenFiles() {
-    const QStringList paths =
-        QFileDialog::getOpenFileNames(this, {}, DialogStart(m_context.m_settings.m_strInputDir),
-                                      QStringLiteral("Wav File (*.wav *.WAV);;All Files (*)"));
+    const CStringCatalogue& catalogue = m_context.m_catalogue;
+    const QString filter = QStringLiteral("%1 (*.wav *.WAV);;%2 (*)")
+                               .arg(UiText::Load(catalogue, kWaveFilesFilter),
+                                    UiText::Load(catalogue, kAllFilesFilter));
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, {}, DialogStart(m_context.m_settings.m_strInputDir), filter);
     if (!paths.isEmpty())
         AddFiles(paths);
 }

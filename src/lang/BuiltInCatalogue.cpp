@@ -124,6 +124,8 @@ constexpr SCatalogueEntry kEntries[] = {
     {62200, "", "Include &subfolders"},
     {62201, "", "&Yes"},
     {62202, "", "&No"},
+    {62203, "", "Wav File"},
+    {62204, "", "All Files"},
     // Skip Files window
     {4032, "", "Skip Files"},
     {4033, "", "Don't show this window in current session."},

@@ -20,21 +20,16 @@ constexpr unsigned kCancelText = 59479;
 
 CFolderBrowser::CFolderBrowser(const CStringCatalogue& catalogue, const QString& strTitle,
                                const QString& strPrompt, QWidget* pParent)
-    : QDialog(pParent), m_pFolders(new CFolderModel(this)), m_pTree(new QTreeView(this)),
+    : QDialog(pParent), m_pTree(new QTreeView(this)), m_pFolders(new CFolderModel(*m_pTree)),
       m_pButtons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(strTitle);
     auto* prompt = new QLabel(strPrompt, this);
     prompt->setWordWrap(true);
 
-    m_pFolders->ShowIn(*m_pTree);
     m_pTree->setAccessibleName(strPrompt);
     prompt->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CFolderBrowser::OnSelectionChanged);
-    connect(m_pFolders, &QFileSystemModel::directoryLoaded, this, [this] {
-        if (m_pTree->currentIndex().isValid())
-            m_pTree->scrollTo(m_pTree->currentIndex());
-    });
 
     m_pButtons->button(QDialogButtonBox::Cancel)->setText(UiText::Load(catalogue, kCancelText));
     m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(false);
@@ -53,11 +48,7 @@ void CFolderBrowser::SetStartFolder(const QString& strFolder) {
     QString folder = QDir::cleanPath(QDir::current().absoluteFilePath(strFolder));
     while (!QFileInfo(folder).isDir() && folder != QStringLiteral("/"))
         folder = QFileInfo(folder).path();
-    const QModelIndex start = m_pFolders->index(folder);
-    for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent())
-        m_pTree->expand(parent);
-    m_pTree->setCurrentIndex(start);
-    m_pTree->scrollTo(start);
+    m_pFolders->Select(folder);
     if (m_pEdit != nullptr)
         m_pEdit->setText(strFolder);
 }
@@ -85,8 +76,7 @@ void CFolderBrowser::AddCheckBox(const QString& strText, bool bChecked) {
 QString CFolderBrowser::Folder() const {
     if (m_pEdit != nullptr)
         return m_pEdit->text();
-    const QModelIndex current = m_pTree->currentIndex();
-    return current.isValid() ? m_pFolders->filePath(current) : QString();
+    return m_pFolders->SelectedPath();
 }
 
 bool CFolderBrowser::IsChecked() const {
@@ -94,10 +84,10 @@ bool CFolderBrowser::IsChecked() const {
 }
 
 void CFolderBrowser::OnSelectionChanged() {
-    const QModelIndex current = m_pTree->currentIndex();
-    if (m_pEdit != nullptr && current.isValid())
-        m_pEdit->setText(m_pFolders->filePath(current));
-    m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(current.isValid());
+    const QString folder = m_pFolders->SelectedPath();
+    if (m_pEdit != nullptr && !folder.isEmpty())
+        m_pEdit->setText(folder);
+    m_pButtons->button(QDialogButtonBox::Ok)->setEnabled(!folder.isEmpty());
 }
 
 void CFolderBrowser::accept() {

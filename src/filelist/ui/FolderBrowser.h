@@ -38,8 +38,8 @@ public:
 private:
     void OnSelectionChanged();
 
-    CFolderModel* m_pFolders;
     QTreeView* m_pTree;
+    CFolderModel* m_pFolders;
     QLineEdit* m_pEdit = nullptr;
     QCheckBox* m_pCheckBox = nullptr;
     QDialogButtonBox* m_pButtons;

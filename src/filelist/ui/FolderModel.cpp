@@ -4,6 +4,7 @@
 
 #include <QAbstractFileIconProvider>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace {
@@ -23,25 +24,56 @@ private:
 };
 } // namespace
 
-CFolderModel::CFolderModel(QObject* pParent) : QFileSystemModel(pParent) {
+CFolderModel::CFolderModel(QTreeView& tree) : QFileSystemModel(&tree), m_tree(tree) {
     // One for all trees, kept to the end: the model's loader thread may still ask it
     // while a tree goes away.
     static auto* icons = new CFolderIcons;
     setIconProvider(icons);
     setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     setRootPath(QStringLiteral("/"));
-}
 
-void CFolderModel::ShowIn(QTreeView& tree) {
     tree.setModel(this);
     // Through the header: hiding a column of the tree lays all rows out at once.
     for (int column = 1; column < columnCount(); ++column)
         tree.header()->hideSection(column);
     tree.setHeaderHidden(true);
-    // Long names scroll sideways rather than being cut short; only the rows in sight are
-    // measured, as folders of thousands of entries load.
+    tree.setIndentation(14);
+    // Long names scroll sideways rather than being cut short. Only the rows in sight are
+    // measured, as folders of thousands of entries load, so the width follows the
+    // scrolling.
     tree.header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tree.header()->setResizeContentsPrecision(0);
     tree.header()->setStretchLastSection(false);
+    const auto fit = [&tree] { tree.resizeColumnToContents(0); };
+    connect(tree.verticalScrollBar(), &QScrollBar::valueChanged, &tree, fit);
+    connect(this, &QFileSystemModel::directoryLoaded, &tree, fit, Qt::QueuedConnection);
     tree.expand(index(QStringLiteral("/")));
+
+    connect(this, &QFileSystemModel::directoryLoaded, this, &CFolderModel::KeepSelectionInSight);
+    connect(this, &QAbstractItemModel::layoutChanged, this, &CFolderModel::KeepSelectionInSight);
+    const auto userMoved = [this] { m_bFollowSelection = false; };
+    connect(tree.verticalScrollBar(), &QAbstractSlider::actionTriggered, this, userMoved);
+    connect(&tree, &QAbstractItemView::pressed, this, userMoved);
+}
+
+bool CFolderModel::Select(const QString& strPath) {
+    const QModelIndex folder = index(strPath);
+    if (!folder.isValid())
+        return false;
+    for (QModelIndex parent = folder.parent(); parent.isValid(); parent = parent.parent())
+        m_tree.expand(parent);
+    m_tree.setCurrentIndex(folder);
+    m_bFollowSelection = true;
+    KeepSelectionInSight();
+    return true;
+}
+
+QString CFolderModel::SelectedPath() const {
+    const QModelIndex current = m_tree.currentIndex();
+    return current.isValid() ? filePath(current) : QString();
+}
+
+void CFolderModel::KeepSelectionInSight() {
+    if (m_bFollowSelection && m_tree.currentIndex().isValid())
+        m_tree.scrollTo(m_tree.currentIndex(), QAbstractItemView::PositionAtCenter);
 }

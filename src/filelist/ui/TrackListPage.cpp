@@ -28,9 +28,9 @@ constexpr const char* kTreeKey = "AdvancedTrackList";
 CTrackListPage::CTrackListPage(CFileList& fileList, CProfile& profile,
                                const CStringCatalogue& catalogue, QWidget* pParent)
     : CSettingsPage(pParent), m_fileList(fileList), m_profile(profile),
-      m_pModel(new CTrackListModel(fileList, catalogue, this)), m_pFolders(new CFolderModel(this)),
-      m_pSplitter(new QSplitter(this)), m_pTreePanel(new QWidget(m_pSplitter)),
-      m_pTree(new QTreeView(m_pTreePanel)), m_pList(new CTrackListView(m_pSplitter)) {
+      m_pModel(new CTrackListModel(fileList, catalogue, this)), m_pSplitter(new QSplitter(this)),
+      m_pTreePanel(new QWidget(m_pSplitter)), m_pTree(new QTreeView(m_pTreePanel)),
+      m_pFolders(new CFolderModel(*m_pTree)), m_pList(new CTrackListView(m_pSplitter)) {
     m_layout.Load(profile);
     BuildTree(catalogue);
     BuildList(catalogue);
@@ -65,7 +65,6 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     hide->setAccessibleName(hide->toolTip());
     connect(hide, &QToolButton::clicked, this, &CTrackListPage::ToggleTree);
 
-    m_pFolders->ShowIn(*m_pTree);
     m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
     caption->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -73,7 +72,6 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
                 if (current.isValid())
                     emit FolderSelected(m_pFolders->filePath(current));
             });
-    connect(m_pFolders, &QFileSystemModel::directoryLoaded, this, &CTrackListPage::OnFolderLoaded);
 
     auto* captionRow = new QHBoxLayout;
     captionRow->setContentsMargins(2, 0, 0, 0);
@@ -168,36 +166,14 @@ int CTrackListPage::FirstSelectedRow() const {
 bool CTrackListPage::SelectFolder(const QString& strPath) {
     if (!QFileInfo(strPath).isDir())
         return false;
-    const QModelIndex folder = m_pFolders->index(strPath);
-    if (!folder.isValid()) {
-        // A folder the tree cannot show yet is still chosen, as a click on it would.
+    // A folder the tree cannot show yet is still chosen, as a click on it would.
+    if (!m_pFolders->Select(strPath))
         emit FolderSelected(strPath);
-        return true;
-    }
-    for (QModelIndex parent = folder.parent(); parent.isValid(); parent = parent.parent())
-        m_pTree->expand(parent);
-    m_pTree->setCurrentIndex(folder);
-    m_pTree->scrollTo(folder);
     return true;
 }
 
 QString CTrackListPage::SelectedFolder() const {
-    const QModelIndex current = m_pTree->currentIndex();
-    return current.isValid() ? m_pFolders->filePath(current) : QString();
-}
-
-void CTrackListPage::OnFolderLoaded(const QString& strPath) {
-    // Folders load one by one in the background; each on the way to the selected one
-    // moves it down as its subfolders come in.
-    const QModelIndex current = m_pTree->currentIndex();
-    if (!current.isValid())
-        return;
-    for (QModelIndex parent = current.parent(); parent.isValid(); parent = parent.parent()) {
-        if (m_pFolders->filePath(parent) == strPath) {
-            m_pTree->scrollTo(current, QAbstractItemView::PositionAtCenter);
-            return;
-        }
-    }
+    return m_pFolders->SelectedPath();
 }
 
 bool CTrackListPage::IsTreeShown() const {

@@ -66,17 +66,15 @@ private:
     void ApplyColumnLayout();
     void OnHeaderClicked(int nColumn);
     void ShowTree(bool bShow);
-    // Keeps the selected folder in sight while the tree fills in its siblings.
-    void OnFolderLoaded(const QString& strPath);
 
     CFileList& m_fileList;
     CProfile& m_profile;
     CTrackListLayout m_layout;
     CTrackListModel* m_pModel;
-    CFolderModel* m_pFolders;
     QSplitter* m_pSplitter;
     QWidget* m_pTreePanel;
     QTreeView* m_pTree;
+    CFolderModel* m_pFolders;
     CTrackListView* m_pList;
     // The row selected when the page last stored its state, selected again on loading.
     int m_nRememberedRow = -1;
