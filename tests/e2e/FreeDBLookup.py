@@ -1,7 +1,8 @@
 """The real wavsmith on a virtual display: its file list holds a folder of WAV files,
 "Get info from FreeDB" looks them up on a loopback CDDB server, the album is selected in
-the FreeDB editor, and the file list then names the tracks after it. Every control is
-found by its accessible name, as a screen reader finds it."""
+the FreeDB editor, the file list then names the tracks after it, and Start encodes them
+into MP3 files with those names and tags. Every control is found by its accessible name,
+as a screen reader finds it."""
 import os
 import shutil
 import subprocess
@@ -98,6 +99,30 @@ def start(program, env):
     raise Failure("the program does not start: %d" % app.returncode)
 
 
+def id3v1(path):
+    with open(path, "rb") as f:
+        f.seek(-128, os.SEEK_END)
+        tag = f.read(128)
+    if tag[:3] != b"TAG":
+        raise Failure("no ID3v1 tag in " + path)
+    field = lambda start, end: tag[start:end].rstrip(b"\0 ").decode("latin-1")
+    return field(3, 33), field(33, 63), field(63, 93)
+
+
+def check_encoded(wavsmith, folder):
+    """Start encodes the list; the encoding window closes by itself when it is done."""
+    press(find(wavsmith, named("push button", "Start")))
+    mp3s = lambda: sorted(name for name in os.listdir(folder) if name.endswith(".mp3"))
+    wait_for("three MP3 files", lambda: len(mp3s()) == 3 and
+             find(wavsmith, named("dialog", "Encoding")) is None, timeout=60)
+    for name, title in zip(mp3s(), TITLES):
+        if title not in name:
+            raise Failure("%s is not named after %s" % (name, title))
+        tag = id3v1(os.path.join(folder, name))
+        if tag != (title, "E2E Artist", "E2E Album"):
+            raise Failure("the tag of %s reads %r" % (name, tag))
+
+
 def run(fixture_path, program, home):
     fixture = subprocess.Popen([fixture_path, home], stdin=subprocess.PIPE,
                                stdout=subprocess.PIPE, text=True)
@@ -107,6 +132,7 @@ def run(fixture_path, program, home):
         if len(ready) != 2 or ready[0] != "READY":
             raise Failure("the fixture did not start: %r" % ready)
         disc_id = ready[1]
+        os.mkdir(os.path.join(home, "mp3"))
         runtime = os.path.join(home, "runtime")
         os.mkdir(runtime, 0o700)
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
@@ -142,6 +168,8 @@ def run(fixture_path, program, home):
             if not any(title in text and text.endswith(".mp3") for text in shown):
                 raise Failure("no MP3 name holds " + title + ": %s" % shown)
 
+        check_encoded(wavsmith, os.path.join(home, "mp3"))
+
         press(find(wavsmith, named("push button", "Exit")))
         if app.wait(timeout=30) != 0:
             raise Failure("the program ended with %d" % app.returncode)
@@ -151,7 +179,7 @@ def run(fixture_path, program, home):
         for line in ["title=E2E Album", "artist=E2E Artist", "0=Opening Theme", "2=Grand Finale"]:
             if line not in section:
                 raise Failure("the selected album is not cached: %r missing" % line)
-        print("the album was found, selected, applied and cached")
+        print("the album was found, selected, applied, encoded and cached")
         return 0
     finally:
         if app is not None and app.poll() is None:
