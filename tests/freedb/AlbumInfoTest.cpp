@@ -15,10 +15,20 @@ CAlbumInfo ThreeTrackAlbum() {
 
 // Offsets 150, 15150, 30150 are 2, 202 and 402 seconds: digit sums 2 + 4 + 6 = 12.
 // Lengths 200 + 200 + 198 = 598 = 0x256. ID = 12 << 24 | 0x256 << 8 | 3 = 0x0c025603.
-TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLength) {
+// Once computed the ID is stored and wins over later changes, as does one given.
+TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLengthThenStored) {
+    const CAlbumInfo constant = ThreeTrackAlbum();
+    EXPECT_EQ(constant.GetDiscId(), "0c025603");
+    EXPECT_EQ(constant.GetStoredDiscId(), "") << "a const album answers without storing";
     CAlbumInfo album = ThreeTrackAlbum();
     EXPECT_EQ(album.GetDiscId(), "0c025603");
     EXPECT_EQ(album.GetStoredDiscId(), "0c025603");
+    album.GetTrack(2).SetFrameOffset(40000);
+    EXPECT_EQ(album.GetDiscId(), "0c025603");
+    EXPECT_NE(album.ComputeDiscId(), "0c025603");
+    album.SetDiscId("deadbeef");
+    EXPECT_EQ(album.GetDiscId(), "deadbeef");
+    EXPECT_EQ(CAlbumInfo().GetDiscId(), "");
 }
 
 // One track at 150 frames on a 4 s disc: 2 s start, digit sum 2, t = 4 - 2 = 2.
@@ -39,28 +49,6 @@ TEST(AlbumInfoDiscIdTest, KeepsLeadingZeros) {
     EXPECT_EQ(zeroTop.ComputeDiscId(), "00000011");
 }
 
-TEST(AlbumInfoDiscIdTest, StoredIdWinsAndIsNotRecomputed) {
-    CAlbumInfo album = ThreeTrackAlbum();
-    EXPECT_EQ(album.GetDiscId(), "0c025603");
-    album.GetTrack(2).SetFrameOffset(40000);
-    EXPECT_EQ(album.GetDiscId(), "0c025603");
-    EXPECT_NE(album.ComputeDiscId(), "0c025603");
-
-    CAlbumInfo given = ThreeTrackAlbum();
-    given.SetDiscId("deadbeef");
-    EXPECT_EQ(given.GetDiscId(), "deadbeef");
-
-    CAlbumInfo empty;
-    EXPECT_EQ(empty.GetDiscId(), "");
-    EXPECT_EQ(empty.GetStoredDiscId(), "");
-}
-
-TEST(AlbumInfoDiscIdTest, ConstAlbumAnswersWithoutStoring) {
-    const CAlbumInfo album = ThreeTrackAlbum();
-    EXPECT_EQ(album.GetDiscId(), "0c025603");
-    EXPECT_EQ(album.GetStoredDiscId(), "");
-}
-
 TEST(AlbumInfoDiscIdTest, AlbumFromPlayTimes) {
     // 200 s, 200 s, 198 s: offsets 150, 15150, 30150, lead-out 45000 (600 s), the album
     // above. The lead-in counts in the disc length, and the last track ends at the
@@ -77,7 +65,7 @@ TEST(AlbumInfoDiscIdTest, AlbumFromPlayTimes) {
     EXPECT_EQ(album.GetLeadOut(), 601 * 75);
 }
 
-TEST(AlbumTrackLengthTest, LengthsAndTexts) {
+TEST(AlbumTrackLengthTest, LengthsEndAtTheNextTrackOrTheDiscAndShowNoTimeWhenBackward) {
     CAlbumInfo album = ThreeTrackAlbum();
     EXPECT_EQ(album.GetTrack(0).GetLengthFrames(), 15000);
     EXPECT_EQ(album.GetTrack(0).GetLengthSeconds(), 200);
@@ -86,48 +74,36 @@ TEST(AlbumTrackLengthTest, LengthsAndTexts) {
     EXPECT_EQ(album.GetTrack(2).GetLengthFrames(), 14850);
     EXPECT_EQ(album.GetTrack(2).GetLengthText(), "03:18");
     EXPECT_EQ(album.GetTrack(2).GetCachedLengthText(), "03:18");
-}
 
-TEST(AlbumTrackLengthTest, HoursMinutesSecondsAndZero) {
-    CAlbumInfo album;
-    album.GetTrack(0).SetFrameOffset(0);
-    album.GetTrack(1).SetFrameOffset(3725 * 75);
-    album.GetTrack(2).SetFrameOffset(3725 * 75 + 65 * 75);
-    album.GetTrack(3).SetFrameOffset(3725 * 75 + 65 * 75);
-    album.SetDiscLength(3725 + 65);
-    EXPECT_EQ(album.GetTrack(0).GetLengthText(), "01:02:05");
-    EXPECT_EQ(album.GetTrack(1).GetLengthText(), "01:05");
-    EXPECT_EQ(album.GetTrack(2).GetLengthText(), "00:00");
-    EXPECT_EQ(album.GetTrack(3).GetLengthText(), "00:00");
-}
+    CAlbumInfo hours;
+    hours.GetTrack(0).SetFrameOffset(0);
+    hours.GetTrack(1).SetFrameOffset(3725 * 75);
+    hours.GetTrack(2).SetFrameOffset(3725 * 75 + 65 * 75);
+    hours.GetTrack(3).SetFrameOffset(3725 * 75 + 65 * 75);
+    hours.SetDiscLength(3725 + 65);
+    EXPECT_EQ(hours.GetTrack(0).GetLengthText(), "01:02:05");
+    EXPECT_EQ(hours.GetTrack(1).GetLengthText(), "01:05");
+    EXPECT_EQ(hours.GetTrack(3).GetLengthText(), "00:00");
 
-TEST(AlbumTrackLengthTest, BackwardOffsetsAndLoneTracksShowNoTime) {
-    CAlbumInfo album;
-    album.GetTrack(0).SetFrameOffset(30000);
-    album.GetTrack(1).SetFrameOffset(150);
-    EXPECT_LT(album.GetTrack(0).GetLengthFrames(), 0);
-    EXPECT_EQ(album.GetTrack(0).GetLengthText(), "00:00");
-
+    CAlbumInfo backward;
+    backward.GetTrack(0).SetFrameOffset(30000);
+    backward.GetTrack(1).SetFrameOffset(150);
+    EXPECT_LT(backward.GetTrack(0).GetLengthFrames(), 0);
+    EXPECT_EQ(backward.GetTrack(0).GetLengthText(), "00:00");
     CAlbumTrack lone;
     lone.SetFrameOffset(0);
-    EXPECT_EQ(lone.GetLengthFrames(), 0);
     EXPECT_EQ(lone.GetLengthText(), "00:00");
 }
 
 TEST(AlbumInfoTracksTest, GetTrackGrowsWithIndexesAndOwner) {
     CAlbumInfo album;
-    CAlbumTrack& fifth = album.GetTrack(4);
-    EXPECT_EQ(fifth.GetIndex(), 4u);
+    EXPECT_EQ(album.GetTrack(4).GetIndex(), 4u);
     ASSERT_EQ(album.GetTrackCount(), 5u);
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(album.GetTracks()[i].GetIndex(), i);
         EXPECT_EQ(album.GetTracks()[i].GetAlbum(), &album);
-        EXPECT_EQ(album.GetTracks()[i].GetTitle(), "");
-        EXPECT_EQ(album.GetTracks()[i].GetFrameOffset(), -1);
-        EXPECT_FALSE(album.GetTracks()[i].IsChanged());
     }
     album.GetTrack(2);
-    EXPECT_EQ(album.GetTrackCount(), 5u);
     EXPECT_EQ(album.FindTrack(5), nullptr);
     EXPECT_EQ(album.GetTrackCount(), 5u);
 }
@@ -182,13 +158,13 @@ TEST(AlbumInfoFieldsTest, FilledFlagGatesTheTexts) {
     EXPECT_EQ(album.GetTitle(), "");
 }
 
-TEST(AlbumTrackTextTest, ReplaceSetsChangedOnlyForADifferentNonEmptyText) {
+// Setting a text marks the track changed only when it replaces a different, non-empty
+// text; appending never does, and a null text is ignored (the title is cleared by it).
+TEST(AlbumTrackTextTest, ReplacingADifferentTextIsAChangeAndATrackArtistACompilation) {
     CAlbumInfo album;
     CAlbumTrack& track = album.GetTrack(0);
     track.SetTitle("Love");
-    EXPECT_FALSE(track.IsChanged());
     track.SetTitle("Love");
-    EXPECT_EQ(track.GetTitle(), "Love");
     EXPECT_FALSE(track.IsChanged());
     track.SetTitle("Love", true);
     EXPECT_EQ(track.GetTitle(), "LoveLove");
@@ -197,30 +173,24 @@ TEST(AlbumTrackTextTest, ReplaceSetsChangedOnlyForADifferentNonEmptyText) {
     EXPECT_TRUE(track.IsChanged());
     track.SetTitle(static_cast<const char*>(nullptr));
     EXPECT_EQ(track.GetTitle(), "");
-}
 
-TEST(AlbumTrackTextTest, ExtraIgnoresNullAndFollowsTheTitleRule) {
-    CAlbumInfo album;
-    CAlbumTrack& track = album.GetTrack(0);
-    track.SetExtra("notes");
-    track.SetExtra(static_cast<const char*>(nullptr));
-    EXPECT_EQ(track.GetExtra(), "notes");
-    track.SetExtra(" more", true);
-    EXPECT_EQ(track.GetExtra(), "notes more");
-    EXPECT_FALSE(track.IsChanged());
-    track.SetExtra("other");
-    EXPECT_TRUE(track.IsChanged());
-}
+    CAlbumTrack& second = album.GetTrack(1);
+    second.SetExtra("notes");
+    second.SetExtra(static_cast<const char*>(nullptr));
+    second.SetExtra(" more", true);
+    EXPECT_EQ(second.GetExtra(), "notes more");
+    EXPECT_FALSE(second.IsChanged());
+    second.SetExtra("other");
+    EXPECT_TRUE(second.IsChanged());
 
-TEST(AlbumTrackTextTest, ArtistMakesACompilation) {
-    CAlbumInfo album;
-    album.GetTrack(1).SetArtist(static_cast<const char*>(nullptr));
+    CAlbumTrack& third = album.GetTrack(2);
+    third.SetArtist(static_cast<const char*>(nullptr));
     EXPECT_FALSE(album.IsCompilation());
-    album.GetTrack(1).SetArtist("Guest");
+    third.SetArtist("Guest");
     EXPECT_TRUE(album.IsCompilation());
-    EXPECT_FALSE(album.GetTrack(1).IsChanged());
-    album.GetTrack(1).SetArtist("Other");
-    EXPECT_TRUE(album.GetTrack(1).IsChanged());
+    EXPECT_FALSE(third.IsChanged());
+    third.SetArtist("Other");
+    EXPECT_TRUE(third.IsChanged());
 }
 
 TEST(AlbumInfoSplitTest, SlashSplitsEveryTrack) {
@@ -237,32 +207,25 @@ TEST(AlbumInfoSplitTest, SlashSplitsEveryTrack) {
     EXPECT_FALSE(album.GetTrack(0).IsChanged());
 }
 
-TEST(AlbumInfoSplitTest, DashOnlyWhenEveryTitleHoldsIt) {
+TEST(AlbumInfoSplitTest, DashOnlyWhenEveryTitleHoldsItAndAnEmptyTitleMeansNone) {
     CAlbumInfo album;
     album.GetTrack(0).SetTitle("A - x");
     album.GetTrack(1).SetTitle("B");
     EXPECT_EQ(album.ApplyCompilationSplit(), "");
     EXPECT_FALSE(album.IsCompilation());
     EXPECT_EQ(album.GetTrack(0).GetTitle(), "A - x");
-    EXPECT_EQ(album.GetTrack(0).GetArtist(), "");
 
     album.GetTrack(1).SetTitle("B - y / z");
     // Not every title holds " / ", so " - " is the delimiter.
     EXPECT_EQ(album.ApplyCompilationSplit(), " - ");
     EXPECT_EQ(album.GetTrack(1).GetArtist(), "B");
     EXPECT_EQ(album.GetTrack(1).GetTitle(), "y / z");
-}
 
-TEST(AlbumInfoSplitTest, AnEmptyTitleOrNoTracksMeansNoCompilation) {
-    CAlbumInfo album;
-    album.GetTrack(0).SetTitle("A / x");
-    album.GetTrack(1);
-    EXPECT_EQ(album.ApplyCompilationSplit(), "");
-    EXPECT_FALSE(album.IsCompilation());
-
-    CAlbumInfo none;
-    EXPECT_EQ(none.ApplyCompilationSplit(), "");
-    EXPECT_FALSE(none.IsCompilation());
+    CAlbumInfo gap;
+    gap.GetTrack(0).SetTitle("A / x");
+    gap.GetTrack(1);
+    EXPECT_EQ(gap.ApplyCompilationSplit(), "");
+    EXPECT_EQ(CAlbumInfo().ApplyCompilationSplit(), "");
 }
 
 TEST(AlbumInfoSplitTest, DTitleSplitsAtTheFirstSlashAfterTheStart) {

@@ -35,6 +35,10 @@ TEST_F(AlbumSourceLogTest, AStepAndItsEndMakeOneLineWithTabsAsFiveBlanks) {
     EXPECT_EQ(m_owner.Lines(),
               (std::vector<std::string>{"     Opening connection ... done.",
                                         "[ERR]Error 003: Something", "first", "second"}));
+    // Without an owner lines are built and dropped.
+    CLogOnlySource alone(nullptr);
+    alone.Log("\tstep ... done.\r\n");
+    EXPECT_FALSE(alone.IsUserBreak());
 }
 
 TEST_F(AlbumSourceLogTest, AfterAStopEveryErrorLineIsAUserBreak) {
@@ -60,12 +64,4 @@ TEST_F(AlbumSourceLogTest, TracesComeBeforeTheNextLineOnlyAtFullLogging) {
     m_source.Log("done.\r\n");
     EXPECT_EQ(m_owner.Lines(), (std::vector<std::string>{"[DBG] -> stat", "[DBG] <- 210     OK",
                                                          "[DBG]    note", "     step ...done."}));
-}
-
-TEST_F(AlbumSourceLogTest, WithoutOwnerLinesAreBuiltAndDropped) {
-    CLogOnlySource alone(nullptr);
-    alone.SetOwner(nullptr);
-    alone.Log("\tstep ... done.\r\n");
-    EXPECT_FALSE(alone.IsUserBreak());
-    EXPECT_FALSE(alone.IsFullLogging());
 }

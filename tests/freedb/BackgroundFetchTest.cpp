@@ -23,12 +23,7 @@ protected:
 
 class BackgroundFetchTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override {
-        m_settings.m_bUseHTTP = GetParam();
-        m_settings.m_strRemoteServer = "127.0.0.1";
-        m_settings.m_strRemotePort = std::to_string(Port());
-        m_settings.m_strHTTPPath = CCddbTestServer::CgiPath();
-    }
+    void SetUp() override { m_server.Configure(m_settings, GetParam()); }
     unsigned Port() const { return GetParam() ? m_server.HttpPort() : m_server.CddbpPort(); }
 
     template <class TFetch> static void WaitFor(const TFetch& fetch) {

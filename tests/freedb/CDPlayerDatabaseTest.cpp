@@ -6,6 +6,7 @@
 #include "freedb/service/IniFile.h"
 #include "platform/PrivateProfile.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -26,16 +27,6 @@ CAlbumInfo MakeAlbum(const std::string& discId, const std::string& title,
     return album;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 // A test's CDPLAYER.INI with the settings and the database on it.
 struct SFixture {
     CTempDir dir;
@@ -51,7 +42,7 @@ TEST(CDPlayerDatabaseStoreTest, AppendsTheAlbumSectionBelowWhatIsThere) {
     ASSERT_TRUE(db.Open());
     CAlbumInfo album = MakeAlbum("0c025603", "Title", {"One", "Two", "Three"});
     ASSERT_TRUE(db.Store(album));
-    EXPECT_EQ(Lines(f.dir.ReadFile("CDPLAYER.INI")),
+    EXPECT_EQ(SplitLines(f.dir.ReadFile("CDPLAYER.INI")),
               (std::vector<std::string>{"[CDDB]", "RemotePort=8880", "[0c025603]", "2=Three",
                                         "1=Two", "0=One", "category=254", "entryType=1",
                                         "numplay=3", "numTracks=3", "year=1999", "title=Title",
@@ -67,7 +58,7 @@ TEST(CDPlayerDatabaseStoreTest, StoringAgainReplacesTheLinesInPlace) {
     CAlbumInfo album = MakeAlbum("0c025603", "New", {"New one"});
     ASSERT_TRUE(db.Store(album));
     ASSERT_TRUE(db.Store(album));
-    EXPECT_EQ(Lines(f.dir.ReadFile("CDPLAYER.INI")),
+    EXPECT_EQ(SplitLines(f.dir.ReadFile("CDPLAYER.INI")),
               (std::vector<std::string>{"[0c025603]", "category=254", "entryType=1", "numplay=1",
                                         "numTracks=1", "year=1999", "artist=Artist of New",
                                         "title=New", "0=New one", "[CDDB]", "RemotePort=1"}));
@@ -92,24 +83,20 @@ TEST(CDPlayerDatabaseStoreTest, RefusesAlbumsWithoutDataTracksOrAProperDiscId) {
     EXPECT_EQ(f.dir.ReadFile("CDPLAYER.INI"), before);
 }
 
-TEST(CDPlayerDatabaseStoreTest, FirstStoreCreatesAPrivateFile) {
+TEST(CDPlayerDatabaseStoreTest, FirstStoreCreatesAPrivateFileAndAnUnreadableOneIsLeftAlone) {
     SFixture f;
     CCDPlayerDatabase db(f.settings, f.dir.File("new/CDPLAYER.INI"));
     EXPECT_FALSE(db.Open());
-    EXPECT_EQ(db.GetAlbumCount(), 0u);
     CAlbumInfo album = MakeAlbum("00000001", "T", {"a"});
     ASSERT_TRUE(db.Store(album));
     EXPECT_EQ(db.GetFileSize(), f.dir.ReadFile("new/CDPLAYER.INI").size());
+    EXPECT_EQ(FileMode(f.dir.File("new/CDPLAYER.INI")), 0600u);
     EXPECT_EQ(db.GetAlbumCount(), 1u);
-}
 
-TEST(CDPlayerDatabaseStoreTest, UnreadableFileIsLeftAlone) {
-    SFixture f;
-    CAlbumInfo album = MakeAlbum("00000001", "T", {"a"});
     // A directory in the file's place cannot be read, and must not be replaced.
-    CCDPlayerDatabase db(f.settings, f.dir.Path());
-    EXPECT_FALSE(db.Store(album));
-    EXPECT_EQ(db.GetFileSize(), 0u);
+    CCDPlayerDatabase folder(f.settings, f.dir.Path());
+    EXPECT_FALSE(folder.Store(album));
+    EXPECT_EQ(folder.GetFileSize(), 0u);
 }
 
 TEST(CDPlayerDatabaseSettingsTest, SettingsSavedSinceOpeningSurviveAStore) {
@@ -179,14 +166,20 @@ TEST(CDPlayerDatabaseStoreTest, ConcurrentStoresLeaveEveryAlbumWhole) {
     CCDPlayerDatabase db(f.settings, f.path);
     constexpr int kAlbumsPerThread = 15;
     constexpr int kTracks = 12;
+    const auto id = [](int nThread, int i) {
+        char text[9];
+        std::snprintf(text, sizeof text, "%02x%06x", nThread, i);
+        return std::string(text);
+    };
+    const auto track = [&id](int nThread, int i, int t) {
+        return id(nThread, i) + " track " + std::to_string(t);
+    };
     const auto storeAlbums = [&](int nThread) {
         for (int i = 0; i < kAlbumsPerThread; ++i) {
-            char id[9];
-            std::snprintf(id, sizeof id, "%02x%06x", nThread, i);
             std::vector<std::string> tracks;
             for (int t = 0; t < kTracks; ++t)
-                tracks.push_back(std::string(id) + " track " + std::to_string(t));
-            CAlbumInfo album = MakeAlbum(id, id, tracks);
+                tracks.push_back(track(nThread, i, t));
+            CAlbumInfo album = MakeAlbum(id(nThread, i), id(nThread, i), tracks);
             EXPECT_TRUE(db.Store(album));
         }
     };
@@ -200,16 +193,12 @@ TEST(CDPlayerDatabaseStoreTest, ConcurrentStoresLeaveEveryAlbumWhole) {
     EXPECT_EQ(reread.GetAlbumCount(), 2u * kAlbumsPerThread);
     for (int nThread : {1, 2}) {
         for (int i = 0; i < kAlbumsPerThread; ++i) {
-            char id[9];
-            std::snprintf(id, sizeof id, "%02x%06x", nThread, i);
             CAlbumInfo album;
-            album.SetDiscId(id);
-            ASSERT_TRUE(reread.Read(album)) << id;
-            EXPECT_EQ(album.GetTitle(), id);
-            ASSERT_EQ(album.GetTrackCount(), static_cast<size_t>(kTracks)) << id;
+            album.SetDiscId(id(nThread, i));
+            ASSERT_TRUE(reread.Read(album)) << id(nThread, i);
+            ASSERT_EQ(album.GetTrackCount(), static_cast<size_t>(kTracks)) << id(nThread, i);
             for (int t = 0; t < kTracks; ++t)
-                EXPECT_EQ(album.GetTracks()[t].GetTitle(),
-                          std::string(id) + " track " + std::to_string(t));
+                EXPECT_EQ(album.GetTracks()[t].GetTitle(), track(nThread, i, t));
         }
     }
 }
@@ -260,31 +249,21 @@ TEST(CDPlayerDatabaseReadTest, DamagedTrackCountIsBounded) {
     EXPECT_EQ(none.GetTrackCount(), 0u);
 }
 
-TEST(CDPlayerDatabaseInfoTest, AlbumsAreSectionsWithATitle) {
+TEST(CDPlayerDatabaseInfoTest, InfoTextNamesTheFileItsSizeAndItsAlbumsWithATitleKey) {
     SFixture f;
-    f.dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=0\n[00000001]\ntitle=\n"
-                                    "[00000002]\nartist=no title\n[00000003]\nTitle=x\n");
-    CCDPlayerDatabase db(f.settings, f.path);
-    ASSERT_TRUE(db.Open());
-    EXPECT_EQ(db.GetAlbumCount(), 2u);
-}
-
-TEST(CDPlayerDatabaseInfoTest, SizesAreShownInBytesKilobytesOrMegabytes) {
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(0), "0 bytes");
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(1023), "1023 bytes");
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(1024), "1.00 Kbytes (1024 bytes)");
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(65535), "64.00 Kbytes (65535 bytes)");
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(1048575), "1024.00 Kbytes (1048575 bytes)");
-    EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(1048576), "1.00 Mbytes (1048576 bytes)");
-}
-
-TEST(CDPlayerDatabaseInfoTest, InfoTextNamesTheFileItsSizeAndItsAlbums) {
-    SFixture f;
-    f.dir.WriteFile("CDPLAYER.INI", "[00000001]\ntitle=x\n");
+    f.dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=0\n[00000001]\nTitle=x\n"
+                                    "[00000002]\ntitle=\n[00000003]\nartist=no title\n");
     CCDPlayerDatabase db(f.settings, f.path);
     ASSERT_TRUE(db.Open());
     EXPECT_EQ(db.GetInfoText(), "Location:\t\t" + f.path +
-                                    "\r\nFile size:\t\t19 bytes\r\nMaximal file size:\t64.00 "
-                                    "Kbytes (65535 bytes)\r\nTracklists:\t1");
+                                    "\r\nFile size:\t\t84 bytes\r\nMaximal file size:\t64.00 "
+                                    "Kbytes (65535 bytes)\r\nTracklists:\t2");
     EXPECT_EQ(CCDPlayerDatabase(f.settings, f.dir.File("absent")).GetFileSize(), 0u);
+    const std::pair<unsigned, const char*> sizes[] = {{0, "0 bytes"},
+                                                      {1023, "1023 bytes"},
+                                                      {1024, "1.00 Kbytes (1024 bytes)"},
+                                                      {1048575, "1024.00 Kbytes (1048575 bytes)"},
+                                                      {1048576, "1.00 Mbytes (1048576 bytes)"}};
+    for (const auto& [bytes, text] : sizes)
+        EXPECT_EQ(CCDPlayerDatabase::FormatFileSize(bytes), text);
 }

@@ -25,29 +25,16 @@ using Clock = std::chrono::steady_clock;
 enum class ETransport { Cddbp, Http, HttpChunked };
 
 std::string TransportName(const ::testing::TestParamInfo<ETransport>& info) {
-    switch (info.param) {
-    case ETransport::Cddbp:
-        return "Cddbp";
-    case ETransport::Http:
-        return "Http";
-    case ETransport::HttpChunked:
-        return "HttpChunked";
-    }
-    return "";
+    const char* const names[] = {"Cddbp", "Http", "HttpChunked"};
+    return names[static_cast<int>(info.param)];
 }
 
 class CddbClientTest : public ::testing::TestWithParam<ETransport> {
 protected:
     void SetUp() override {
-        const bool http = GetParam() != ETransport::Cddbp;
         if (GetParam() == ETransport::HttpChunked)
             m_server.SetChunkSize(7);
-        m_settings.m_strRemoteServer = "127.0.0.1";
-        m_settings.m_strRemotePort =
-            std::to_string(http ? m_server.HttpPort() : m_server.CddbpPort());
-        m_settings.m_strHTTPPath = CCddbTestServer::CgiPath();
-        m_settings.m_nTimeout = 5;
-        m_settings.m_bUseHTTP = http;
+        m_server.Configure(m_settings, GetParam() != ETransport::Cddbp, 5);
         m_profile.WriteInt("FreeDB", "Logging", 0);
         MakeClient();
     }
@@ -60,14 +47,8 @@ protected:
         m_client->SetOwner(&m_owner);
     }
 
-    static CAlbumInfo ThreeTrackAlbum() {
-        CAlbumInfo album;
-        album.GetTrack(0).SetFrameOffset(150);
-        album.GetTrack(1).SetFrameOffset(15150);
-        album.GetTrack(2).SetFrameOffset(30150);
-        album.SetDiscLength(600);
-        return album;
-    }
+    // Offsets 150, 15150 and 30150 on a 600-second disc: the fixture's disc 0c025603.
+    static CAlbumInfo ThreeTrackAlbum() { return CAlbumInfo::FromPlayTimes({200, 200, 198}); }
 
     // The lines the fixture received that are CDDB commands, whichever way they came.
     std::vector<std::string> Commands() const {
@@ -337,7 +318,7 @@ TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHelloOthersAreA
     EXPECT_TRUE(Open());
 }
 
-TEST_F(CddbpHandshakeTest, SilentOrBrokenWelcomesFailAfterTheTimeOut) {
+TEST_F(CddbpHandshakeTest, SilentBrokenOrGarbageWelcomesFail) {
     for (EMisbehaviour misbehaviour : {EMisbehaviour::NoWelcome, EMisbehaviour::HalfLineThenSilence,
                                        EMisbehaviour::CloseMidLine, EMisbehaviour::EndlessLine}) {
         m_server.SetMisbehaviour(misbehaviour);
@@ -346,15 +327,12 @@ TEST_F(CddbpHandshakeTest, SilentOrBrokenWelcomesFailAfterTheTimeOut) {
         EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 102: Waiting for welcome timeout");
         EXPECT_FALSE(m_client.IsOpen());
     }
-}
-
-TEST_F(CddbpHandshakeTest, GarbageRepliesFailTheHandshake) {
     m_server.SetMisbehaviour(EMisbehaviour::Garbage);
     EXPECT_FALSE(Open());
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 112: Invalid handshake answer!");
 }
 
-TEST_F(CddbpHandshakeTest, TheProtocolLevelAnswerDecides) {
+TEST_F(CddbpHandshakeTest, TheProtocolLevelAnswerDecidesAndQuitAlwaysCloses) {
     m_server.SetProtoReply("200 CDDB protocol level: current 6, supported 7");
     ASSERT_TRUE(Open());
     EXPECT_EQ(m_owner.LastLine(), "[INF]     Server supports more modern protocol");
@@ -364,9 +342,9 @@ TEST_F(CddbpHandshakeTest, TheProtocolLevelAnswerDecides) {
     EXPECT_FALSE(Open());
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 122: Protocol not supported!");
     EXPECT_FALSE(m_client.IsOpen());
-}
 
-TEST_F(CddbpHandshakeTest, QuitAnsweredOtherwiseStillCloses) {
+    // A quit answered otherwise still closes.
+    m_server.SetProtoReply("201 OK, CDDB protocol level now: 6");
     m_server.SetQuitReply("500 What?");
     ASSERT_TRUE(Open());
     EXPECT_FALSE(m_client.Close());

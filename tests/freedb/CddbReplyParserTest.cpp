@@ -9,14 +9,13 @@
 #include <gtest/gtest.h>
 
 TEST(CddbReplyCodeTest, ReadsTheFirstThreeCharactersOnly) {
-    EXPECT_EQ(CCddbReplyParser::ParseCode("200 OK"), 200u);
-    EXPECT_EQ(CCddbReplyParser::ParseCode("2101 odd"), 210u);
-    EXPECT_EQ(CCddbReplyParser::ParseCode("21"), 21u);
-    EXPECT_EQ(CCddbReplyParser::ParseCode("hello 200"), 0u);
-    EXPECT_EQ(CCddbReplyParser::ParseCode(""), 0u);
+    const std::pair<const char*, unsigned> codes[] = {
+        {"200 OK", 200}, {"2101 odd", 210}, {"21", 21}, {"hello 200", 0}, {"", 0}};
+    for (const auto& [line, code] : codes)
+        EXPECT_EQ(CCddbReplyParser::ParseCode(line), code) << line;
 }
 
-TEST(CddbMatchTest, SplitsCategoryDiscIdArtistAndTitle) {
+TEST(CddbMatchTest, SplitsCategoryDiscIdArtistAndTitleOrRefusesTheLine) {
     CAlbumInfo album;
     ASSERT_TRUE(CCddbReplyParser::ParseMatch("rock 0a0b0c0d Artist / Album / Part 2", album));
     EXPECT_EQ(album.GetCategory(), "rock");
@@ -31,15 +30,12 @@ TEST(CddbMatchTest, SplitsCategoryDiscIdArtistAndTitle) {
     ASSERT_TRUE(CCddbReplyParser::ParseMatch("misc 0a0b0c0d  / Title", album));
     EXPECT_EQ(album.GetArtist(), "");
     EXPECT_EQ(album.GetTitle(), "Title");
-}
 
-TEST(CddbMatchTest, RefusesLinesOfAnotherFormWithoutTouchingTheAlbum) {
-    CAlbumInfo album;
-    album.SetArtist("kept");
+    // Lines of another form are refused without touching the album.
     for (const char* line : {"rock 0a0b0c0 Seven digits", "rock 0a0b0c0d0 Nine digits", "rock",
                              "rock 0a0b0c0d", ".", "", "1a3"})
         EXPECT_FALSE(CCddbReplyParser::ParseMatch(line, album)) << line;
-    EXPECT_EQ(album.GetArtist(), "kept");
+    EXPECT_EQ(album.GetTitle(), "Title");
 }
 
 TEST(CddbStatTest, ReadsTheFiguresWhoseKeysStartALine) {
@@ -59,7 +55,7 @@ TEST(CddbStatTest, ReadsTheFiguresWhoseKeysStartALine) {
     EXPECT_EQ(stats.m_nMaxUsers, 77u);
 }
 
-TEST(HttpReplyHeadTest, ChunkedTransferCountsOnlyInHttp11) {
+TEST(HttpReplyHeadTest, ChunkedTransferCountsOnlyInHttp11WithHexadecimalSizes) {
     CHttpReplyHead head;
     EXPECT_FALSE(head.ReadStatusLine("210 OK not http"));
     ASSERT_TRUE(head.ReadStatusLine("HTTP/1.0 200 OK"));
@@ -71,18 +67,15 @@ TEST(HttpReplyHeadTest, ChunkedTransferCountsOnlyInHttp11) {
     EXPECT_FALSE(head.IsChunked());
     head.ReadHeaderLine("TRANSFER-ENCODING: Chunked");
     EXPECT_TRUE(head.IsChunked());
-}
 
-TEST(HttpReplyHeadTest, ChunkSizesAreHexadecimal) {
+    // Chunk sizes are hexadecimal, extensions after ';' ignored, and at most 64 bits.
     uint64_t size = 0;
     ASSERT_TRUE(CHttpReplyHead::ParseChunkSize("1A3", size));
     EXPECT_EQ(size, 0x1a3u);
     ASSERT_TRUE(CHttpReplyHead::ParseChunkSize("ff;name=value", size));
     EXPECT_EQ(size, 0xffu);
-    EXPECT_FALSE(CHttpReplyHead::ParseChunkSize("zz", size));
-    EXPECT_FALSE(CHttpReplyHead::ParseChunkSize("", size));
-    EXPECT_FALSE(CHttpReplyHead::ParseChunkSize("-5", size));
-    EXPECT_FALSE(CHttpReplyHead::ParseChunkSize("1234567890abcdef0", size));
+    for (const char* bad : {"zz", "", "-5", "1234567890abcdef0"})
+        EXPECT_FALSE(CHttpReplyHead::ParseChunkSize(bad, size)) << bad;
 }
 
 TEST(HttpRequestTest, Base64FillsUpToFourCharacters) {

@@ -15,24 +15,10 @@ using Clock = std::chrono::steady_clock;
 
 class FreeDBClientTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override {
-        const bool http = GetParam();
-        m_settings.m_strRemoteServer = "127.0.0.1";
-        m_settings.m_strRemotePort =
-            std::to_string(http ? m_server.HttpPort() : m_server.CddbpPort());
-        m_settings.m_strHTTPPath = CCddbTestServer::CgiPath();
-        m_settings.m_nTimeout = 30;
-        m_settings.m_bUseHTTP = http;
-    }
+    void SetUp() override { m_server.Configure(m_settings, GetParam()); }
 
-    static CAlbumInfo ThreeTrackAlbum() {
-        CAlbumInfo album;
-        album.GetTrack(0).SetFrameOffset(150);
-        album.GetTrack(1).SetFrameOffset(15150);
-        album.GetTrack(2).SetFrameOffset(30150);
-        album.SetDiscLength(600);
-        return album;
-    }
+    // The fixture's disc 0c025603.
+    static CAlbumInfo ThreeTrackAlbum() { return CAlbumInfo::FromPlayTimes({200, 200, 198}); }
 
     CCddbTestServer m_server;
     CTempDir m_dir;
@@ -86,6 +72,7 @@ TEST_P(FreeDBClientTest, SearchesTheWebSiteOverEitherTransport) {
     ASSERT_TRUE(client.PopFound(album));
     EXPECT_EQ(album.GetArtist(), "Quartet");
     EXPECT_EQ(album.GetStoredDiscId(), "1e0a2b04");
+    EXPECT_TRUE(m_owner.HasLine("[INF]     Found 2 matches."));
     EXPECT_EQ(client.GetMode(), GetParam() ? CFreeDBClient::kModeHttp : CFreeDBClient::kModeCddbp)
         << "the search does not change the transport";
     EXPECT_EQ(client.Search("quartet", false, false, false, false), -1) << "no field chosen";

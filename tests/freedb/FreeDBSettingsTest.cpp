@@ -3,6 +3,7 @@
 #include "platform/PrivateProfile.h"
 #include "platform/Profile.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 
 #include <cctype>
 #include <cstdio>
@@ -13,12 +14,6 @@
 #include <vector>
 
 namespace {
-mode_t FileMode(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
-
 std::string StoredValue(const std::string& path, const char* key) {
     CPrivateProfile ini;
     ini.Load(path);
@@ -32,24 +27,15 @@ std::vector<unsigned> BlockBytes(const std::string& hex) {
         bytes.push_back(static_cast<unsigned>(std::stoul(hex.substr(i, 2), nullptr, 16)));
     return bytes;
 }
-} // namespace
 
-TEST(FreeDBSettingsLoadTest, MissingFileGivesTheDefaults) {
-    CTempDir dir;
-    CFreeDBSettings settings(dir.File("nothing/CDPLAYER.INI"));
-    EXPECT_FALSE(settings.Load());
-    EXPECT_EQ(settings.m_strRemoteServer, "gnudb.gnudb.org");
-    EXPECT_EQ(settings.m_strRemotePort, "8880");
-    EXPECT_EQ(settings.m_nTimeout, 30u);
-    EXPECT_EQ(settings.m_strHTTPPath, "/~cddb/cddb.cgi");
-    EXPECT_EQ(settings.m_strProxyServer, "");
-    EXPECT_EQ(settings.m_strProxyPassword, "");
-    EXPECT_EQ(settings.m_strEmailAddress, CFreeDBSettings::kDefaultEmailAddress);
-    EXPECT_EQ(settings.m_strSubmitEmailAddress, CFreeDBSettings::kDefaultEmailAddress);
-    EXPECT_FALSE(settings.m_bUseHTTP || settings.m_bUseProxy || settings.m_bProxyAuth ||
-                 settings.m_bAskPassword);
-    EXPECT_EQ(settings.GetSiteCount(), 0u);
+// The settings the file keeps, for comparing a saved copy with what was read back.
+auto Stored(const CFreeDBSettings& s) {
+    return std::tie(s.m_strRemoteServer, s.m_strRemotePort, s.m_nTimeout, s.m_strHTTPPath,
+                    s.m_strProxyServer, s.m_strProxyPort, s.m_strProxyUser, s.m_strProxyPassword,
+                    s.m_strEmailServer, s.m_strEmailAddress, s.m_strSubmitEmailAddress,
+                    s.m_bUseHTTP, s.m_bUseProxy, s.m_bProxyAuth, s.m_bAskPassword);
 }
+} // namespace
 
 TEST(FreeDBSettingsLoadTest, OptionBitsLoadAsFlagsAndOnlyTheyAreSavedBack) {
     CTempDir dir;
@@ -68,42 +54,28 @@ TEST(FreeDBSettingsLoadTest, OptionBitsLoadAsFlagsAndOnlyTheyAreSavedBack) {
     EXPECT_EQ(StoredValue(path, "OPTIONS_CDDB"), "2");
 }
 
-TEST(FreeDBSettingsLoadTest, TimeoutOutOfRangeIsThirtySeconds) {
+TEST(FreeDBSettingsLoadTest, TimeoutOutOfRangeIsThirtySecondsAndLongTextsAreCutWhole) {
     CTempDir dir;
     const std::string path = dir.File("CDPLAYER.INI");
-    for (const char* stored : {"0", "1000", "-5", "soon"}) {
+    const std::pair<const char*, unsigned> timeouts[] = {{"0", 30},    {"1000", 30}, {"-5", 30},
+                                                         {"soon", 30}, {"999", 999}, {"1", 1}};
+    for (const auto& [stored, seconds] : timeouts) {
         dir.WriteFile("CDPLAYER.INI", std::string("[CDDB]\nRemoteTimeout=") + stored + "\n");
-        EXPECT_EQ(CFreeDBSettings(path).m_nTimeout, 30u) << stored;
+        EXPECT_EQ(CFreeDBSettings(path).m_nTimeout, seconds) << stored;
     }
-    dir.WriteFile("CDPLAYER.INI", "[CDDB]\nRemoteTimeout=999\n");
-    EXPECT_EQ(CFreeDBSettings(path).m_nTimeout, 999u);
-    dir.WriteFile("CDPLAYER.INI", "[CDDB]\nRemoteTimeout=1\n");
-    EXPECT_EQ(CFreeDBSettings(path).m_nTimeout, 1u);
-}
-
-TEST(FreeDBSettingsLoadTest, LongTextsAreCutWithoutSplittingACharacter) {
-    CTempDir dir;
     // 253 ASCII bytes and a two-byte character: byte 254 would split it.
-    const std::string value = std::string(253, 'h') + "\xC3\xA9" + "tail";
-    const std::string path =
-        dir.WriteFile("CDPLAYER.INI", "[CDDB]\nRemoteServer=" + value +
-                                          "\nProxyUser=" + std::string(300, 'u') + "\n");
+    dir.WriteFile("CDPLAYER.INI", "[CDDB]\nRemoteServer=" + std::string(253, 'h') +
+                                      "\xC3\xA9tail\nProxyUser=" + std::string(300, 'u') + "\n");
     CFreeDBSettings settings(path);
     EXPECT_EQ(settings.m_strRemoteServer, std::string(253, 'h'));
     EXPECT_EQ(settings.m_strProxyUser, std::string(254, 'u'));
 }
 
-TEST(FreeDBSettingsFileTest, RoundTripKeepsUnknownSectionsAndKeys) {
+TEST(FreeDBSettingsFileTest, RoundTripKeepsUnknownSectionsAndKeysAndNoPlainPassword) {
     CTempDir dir;
-    const std::string path = dir.WriteFile("CDPLAYER.INI", "; CD Player database\n"
-                                                           "[0c025603]\n"
-                                                           "artist=Some Artist\n"
-                                                           "numtracks=3\n"
-                                                           "[CDDB]\n"
-                                                           "Vendor=kept\n"
-                                                           "RemoteServer=old.example\n"
-                                                           "[Other]\n"
-                                                           "x=1\n");
+    const std::string path = dir.WriteFile(
+        "CDPLAYER.INI", "; CD Player database\n[0c025603]\nartist=Some Artist\nnumtracks=3\n"
+                        "[CDDB]\nVendor=kept\nRemoteServer=old.example\n[Other]\nx=1\n");
     CFreeDBSettings settings(path);
     EXPECT_EQ(settings.m_strRemoteServer, "old.example");
     settings.m_strRemoteServer = "127.0.0.1";
@@ -117,8 +89,7 @@ TEST(FreeDBSettingsFileTest, RoundTripKeepsUnknownSectionsAndKeys) {
     settings.m_strEmailServer = "smtp.local";
     settings.m_strEmailAddress = "alice@home";
     settings.m_strSubmitEmailAddress = "submit@home";
-    settings.m_bUseHTTP = true;
-    settings.m_bProxyAuth = true;
+    settings.m_bUseHTTP = settings.m_bProxyAuth = true;
     settings.AddSite(CFreeDBSite("127.0.0.1 cddbp 18880 - N000.00 W000.00 Loopback, here"));
     ASSERT_TRUE(settings.Save());
 
@@ -128,36 +99,26 @@ TEST(FreeDBSettingsFileTest, RoundTripKeepsUnknownSectionsAndKeys) {
     EXPECT_EQ(file.GetString("CDDB", "Vendor", ""), "kept");
     EXPECT_EQ(file.GetString("Other", "x", ""), "1");
     EXPECT_EQ(file.GetString("CDDB", "NumServers", ""), "1");
-    EXPECT_EQ(file.GetString("CDDB", "Server0", ""),
-              "127.0.0.1 cddbp 18880 - N000.00 W000.00 Loopback, here");
-    // The password is never stored as plain text.
     EXPECT_EQ(dir.ReadFile("CDPLAYER.INI").find("s3cret"), std::string::npos);
 
     const CFreeDBSettings reread(path);
-    EXPECT_EQ(reread.m_strRemoteServer, "127.0.0.1");
-    EXPECT_EQ(reread.m_strRemotePort, "18880");
-    EXPECT_EQ(reread.m_nTimeout, 12u);
-    EXPECT_EQ(reread.m_strHTTPPath, "/cgi/cddb");
-    EXPECT_EQ(reread.m_strProxyServer, "proxy.local");
-    EXPECT_EQ(reread.m_strProxyPort, "3128");
-    EXPECT_EQ(reread.m_strProxyUser, "alice");
-    EXPECT_EQ(reread.m_strProxyPassword, "s3cret pass");
-    EXPECT_EQ(reread.m_strEmailServer, "smtp.local");
-    EXPECT_EQ(reread.m_strEmailAddress, "alice@home");
-    EXPECT_EQ(reread.m_strSubmitEmailAddress, "submit@home");
-    EXPECT_TRUE(reread.m_bUseHTTP);
-    EXPECT_FALSE(reread.m_bUseProxy);
-    EXPECT_TRUE(reread.m_bProxyAuth);
-    EXPECT_FALSE(reread.m_bAskPassword);
+    EXPECT_EQ(Stored(reread), Stored(settings));
     EXPECT_EQ(reread.m_nOptions, 10u);
     // The stored row, then the built-in MusicBrainz row it lacked.
     ASSERT_EQ(reread.GetSiteCount(), 2u);
     EXPECT_EQ(reread.GetSite(0).m_strDescription, "Loopback, here");
+
+    // Asking for the password stores none.
+    settings.m_bAskPassword = true;
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(settings.m_strProxyPassword, "");
+    EXPECT_EQ(CFreeDBSettings(path).m_strProxyPassword, "");
 }
 
 TEST(FreeDBSettingsFileTest, NewFileIsPrivateAndAPasswordClosesAnOpenFile) {
     CTempDir dir;
     CFreeDBSettings fresh(dir.File("sub/dir/CDPLAYER.INI"));
+    EXPECT_FALSE(fresh.Load());
     ASSERT_TRUE(fresh.Save());
     EXPECT_EQ(FileMode(dir.File("sub/dir/CDPLAYER.INI")), 0600u);
 
@@ -169,18 +130,6 @@ TEST(FreeDBSettingsFileTest, NewFileIsPrivateAndAPasswordClosesAnOpenFile) {
     settings.m_strProxyPassword = "pw";
     ASSERT_TRUE(settings.Save());
     EXPECT_EQ(FileMode(path), 0600u);
-}
-
-TEST(FreeDBSettingsPasswordTest, AskPasswordStoresNoPassword) {
-    CTempDir dir;
-    CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
-    settings.m_strProxyPassword = "secret";
-    settings.m_bAskPassword = true;
-    ASSERT_TRUE(settings.Save());
-    EXPECT_EQ(settings.m_strProxyPassword, "");
-    const CFreeDBSettings reread(dir.File("CDPLAYER.INI"));
-    EXPECT_EQ(reread.m_strProxyPassword, "");
-    EXPECT_TRUE(reread.m_bAskPassword);
 }
 
 TEST(FreeDBSettingsPasswordTest, BlockLayoutKeyAndFiller) {
@@ -204,6 +153,10 @@ TEST(FreeDBSettingsPasswordTest, BlockLayoutKeyAndFiller) {
         EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(hex), "abc");
     }
     EXPECT_GT(keys.size(), 1u); // the key is drawn anew
+    // An overlong password is cut to what the block holds.
+    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(
+                  CFreeDBSettings::EncodePasswordBlock(std::string(300, 'p'), 1)),
+              std::string(127, 'p'));
 }
 
 TEST(FreeDBSettingsPasswordTest, DamagedBlocksReadAsNoPassword) {
@@ -216,12 +169,10 @@ TEST(FreeDBSettingsPasswordTest, DamagedBlocksReadAsNoPassword) {
 
     std::string badSum = hex;
     badSum[517] = badSum[517] == '0' ? '1' : '0';
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(badSum), "");
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(hex.substr(2)), "");
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(""), "");
     std::string notHex = hex;
     notHex[10] = 'G';
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(notHex), "");
+    for (const std::string& damaged : {badSum, hex.substr(2), std::string(), notHex})
+        EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(damaged), "");
 
     // A length byte of 0x80 or above reads as negative: no characters.
     std::vector<unsigned> bytes = BlockBytes(hex);
@@ -235,127 +186,75 @@ TEST(FreeDBSettingsPasswordTest, DamagedBlocksReadAsNoPassword) {
         rebuilt += pair;
     }
     std::snprintf(pair, sizeof pair, "%02X", sum & 0xFF);
-    rebuilt += pair;
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(rebuilt), "");
+    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(rebuilt + pair), "");
 }
 
-TEST(FreeDBSettingsPasswordTest, OverlongPasswordIsCutToWhatTheBlockHolds) {
-    const std::string longPassword(300, 'p');
-    const std::string hex = CFreeDBSettings::EncodePasswordBlock(longPassword, 1);
-    ASSERT_EQ(hex.size(), 518u);
-    EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(hex), std::string(127, 'p'));
-}
-
-TEST(FreeDBSiteTest, DescriptionTakesTheRestOfTheLine) {
+TEST(FreeDBSiteTest, FieldsSplitAtSingleBlanksAndTheDescriptionTakesTheRest) {
     const CFreeDBSite site("freedb.example cddbp 8880 - N037.21 W121.55 San Jose, CA USA");
-    EXPECT_EQ(site.m_strHost, "freedb.example");
-    EXPECT_EQ(site.m_strProtocol, "cddbp");
-    EXPECT_EQ(site.m_strPort, "8880");
-    EXPECT_EQ(site.m_strPath, "-");
-    EXPECT_EQ(site.m_strLatitude, "N037.21");
-    EXPECT_EQ(site.m_strLongitude, "W121.55");
-    EXPECT_EQ(site.m_strDescription, "San Jose, CA USA");
+    EXPECT_EQ(std::tie(site.m_strHost, site.m_strProtocol, site.m_strPort, site.m_strPath,
+                       site.m_strLatitude, site.m_strLongitude, site.m_strDescription),
+              std::make_tuple("freedb.example", "cddbp", "8880", "-", "N037.21", "W121.55",
+                              "San Jose, CA USA"));
     EXPECT_FALSE(site.IsHttp());
-    EXPECT_EQ(site.m_strLine, "freedb.example cddbp 8880 - N037.21 W121.55 San Jose, CA USA");
-}
 
-TEST(FreeDBSiteTest, ShortLinesLeaveTheRestEmptyAndWriteSixBlanks) {
-    const CFreeDBSite site("host.example http");
-    EXPECT_EQ(site.m_strHost, "host.example");
-    EXPECT_EQ(site.m_strProtocol, "http");
-    EXPECT_TRUE(site.IsHttp());
-    EXPECT_EQ(site.m_strPort, "");
-    EXPECT_EQ(site.m_strDescription, "");
-    EXPECT_EQ(site.m_strLine, "host.example http     ");
-
-    // Doubled blanks make empty fields, as the split is at single blanks.
+    // Short lines leave the rest empty and are written with six blanks.
+    const CFreeDBSite shortLine("host.example http");
+    EXPECT_TRUE(shortLine.IsHttp());
+    EXPECT_EQ(shortLine.m_strPort, "");
+    EXPECT_EQ(shortLine.m_strLine, "host.example http     ");
+    EXPECT_EQ(CFreeDBSite("").BuildLine(), "      ");
     const CFreeDBSite doubled("a  b");
     EXPECT_EQ(doubled.m_strProtocol, "");
     EXPECT_EQ(doubled.m_strPort, "b");
 
-    CFreeDBSite empty("");
-    EXPECT_EQ(empty.m_strHost, "");
-    EXPECT_EQ(empty.BuildLine(), "      ");
-}
-
-TEST(FreeDBSiteTest, ShortLineSurvivesTheFile) {
     CTempDir dir;
     CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
     settings.AddSite(CFreeDBSite("host.example cddbp"));
     ASSERT_TRUE(settings.Save());
     const CFreeDBSettings reread(dir.File("CDPLAYER.INI"));
     ASSERT_EQ(reread.GetSiteCount(), 2u) << "the row and the built-in MusicBrainz row";
-    EXPECT_EQ(reread.GetSite(0).m_strHost, "host.example");
     EXPECT_EQ(reread.GetSite(0).m_strProtocol, "cddbp");
-    EXPECT_EQ(reread.GetSite(0).m_strPort, "");
 }
 
-TEST(FreeDBSettingsSitesTest, BuiltInRows) {
+TEST(FreeDBSettingsSitesTest, ListEdgesTheOverrideAndTheBuiltInRows) {
     CTempDir dir;
     CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
-    settings.AddDefaultSites();
-    // 22 CDDB rows, then the MusicBrainz row.
-    ASSERT_EQ(settings.GetSiteCount(), 23u);
-    for (size_t i = 0; i < 22; ++i) {
-        const CFreeDBSite& site = settings.GetSite(i);
-        EXPECT_EQ(site.m_strHost, CFreeDBSettings::kDefaultServer);
-        if (i % 2 == 0) {
-            EXPECT_EQ(site.m_strProtocol, "cddbp");
-            EXPECT_EQ(site.m_strPort, "8880");
-            EXPECT_EQ(site.m_strPath, "-");
-        } else {
-            EXPECT_EQ(site.m_strProtocol, "http");
-            EXPECT_EQ(site.m_strPort, "80");
-            EXPECT_EQ(site.m_strPath, "/~cddb/cddb.cgi");
-            // Both rows of a place share its coordinates and name.
-            EXPECT_EQ(site.m_strDescription, settings.GetSite(i - 1).m_strDescription);
-            EXPECT_EQ(site.m_strLatitude, settings.GetSite(i - 1).m_strLatitude);
-        }
-    }
-    EXPECT_EQ(settings.GetSite(0).m_strDescription, "Random freedb server");
-    EXPECT_EQ(settings.GetSite(4).m_strLine,
-              "gnudb.gnudb.org cddbp 8880 - S033.52 E151.13 Sydney, Australia");
-    EXPECT_EQ(settings.GetSite(16).m_strDescription, "Saint-Petersburg, Russia");
-    EXPECT_EQ(settings.GetSite(21).m_strLongitude, "W121.55");
-    EXPECT_EQ(settings.GetSite(21).m_strDescription, "San Jose, CA USA");
-}
-
-TEST(FreeDBSettingsSitesTest, ListOperationsAndOverride) {
-    CTempDir dir;
-    CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
-    EXPECT_EQ(settings.AddSite(CFreeDBSite("a cddbp")), 0u);
-    EXPECT_EQ(settings.AddSite(CFreeDBSite("b http")), 1u);
+    settings.AddSite(CFreeDBSite("a cddbp"));
+    settings.AddSite(CFreeDBSite("b http"));
     EXPECT_EQ(settings.GetSite(5).m_strHost, "");
     settings.RemoveSite(0);
     settings.RemoveSite(7);
     ASSERT_EQ(settings.GetSiteCount(), 1u);
     EXPECT_EQ(settings.GetSite(0).m_strHost, "b");
-    settings.ClearSites();
-    EXPECT_EQ(settings.GetSiteCount(), 0u);
 
+    // An override holds for the run only.
     settings.SetServerOverride("127.0.0.1", "9999");
     EXPECT_EQ(settings.m_strRemoteServer, "127.0.0.1");
     EXPECT_EQ(CFreeDBSettings(dir.File("CDPLAYER.INI")).m_strRemoteServer,
               CFreeDBSettings::kDefaultServer);
+
+    // 22 CDDB rows, line protocol and gateway in turn, then the MusicBrainz row.
+    settings.ClearSites();
+    settings.AddDefaultSites();
+    ASSERT_EQ(settings.GetSiteCount(), 23u);
+    for (size_t i = 0; i < 22; ++i)
+        EXPECT_EQ(settings.GetSite(i).IsHttp(), i % 2 == 1) << i;
+    EXPECT_EQ(settings.GetSite(4).m_strLine,
+              "gnudb.gnudb.org cddbp 8880 - S033.52 E151.13 Sydney, Australia");
+    EXPECT_EQ(settings.GetSite(22).m_strProtocol, "musicbrainz");
 }
 
-TEST(FreeDBSettingsSitesTest, DamagedServerCountIsBounded) {
+TEST(FreeDBSettingsSitesTest, DamagedServerCountIsBoundedAndMusicBrainzIsAddedOnce) {
     CTempDir dir;
     const std::string path =
         dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=2000000000\nServer0=x cddbp\n");
     const CFreeDBSettings huge(path);
     EXPECT_EQ(huge.GetSiteCount(), 1000u);
     EXPECT_EQ(huge.GetSite(0).m_strHost, "x");
-    EXPECT_EQ(huge.GetSite(1).m_strHost, "");
-
     dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=-4\nServer0=x cddbp\n");
     EXPECT_EQ(CFreeDBSettings(path).GetSiteCount(), 0u);
-}
 
-TEST(FreeDBSettingsSitesTest, AListStoredWithoutMusicBrainzGainsItsRowOnce) {
-    CTempDir dir;
-    const std::string path =
-        dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=1\nServer0=x cddbp 8880 -\n");
+    dir.WriteFile("CDPLAYER.INI", "[CDDB]\nNumServers=1\nServer0=x cddbp 8880 -\n");
     CFreeDBSettings settings(path);
     ASSERT_EQ(settings.GetSiteCount(), 2u);
     EXPECT_EQ(settings.GetSite(1).m_strProtocol, "musicbrainz");
@@ -363,38 +262,26 @@ TEST(FreeDBSettingsSitesTest, AListStoredWithoutMusicBrainzGainsItsRowOnce) {
     EXPECT_EQ(CFreeDBSettings(path).GetSiteCount(), 2u);
 }
 
-TEST(FreeDBProfileOptionsTest, DefaultsRangesAndRoundTrip) {
+TEST(FreeDBProfileOptionsTest, ThreadCountOutOfRangeIsOneAndTheOptionsRoundTrip) {
     CTempDir dir;
     CProfile profile(dir.File("Wavsmith.ini"));
     CFreeDBSettings::SProfileOptions options;
-    options.Load(profile);
-    EXPECT_EQ(options.m_nMaxThreadsCount, 5u);
-    EXPECT_EQ(options.m_nLogging, 0u);
-    EXPECT_EQ(options.m_nWriteToLocalDB, 1u);
-    EXPECT_EQ(options.m_nGetServersX, 300);
-    EXPECT_EQ(options.m_nGetServersH, 200);
-    EXPECT_FALSE(CFreeDBSettings::SProfileOptions::IsFullLogging(profile));
-
     for (int stored : {0, 21, -3}) {
         profile.WriteInt("FreeDB", "MaxThreadsCount", stored);
         options.Load(profile);
         EXPECT_EQ(options.m_nMaxThreadsCount, 1u) << stored;
     }
+    EXPECT_FALSE(CFreeDBSettings::SProfileOptions::IsFullLogging(profile));
 
     options.m_nMaxThreadsCount = 20;
     options.m_nLogging = 1;
     options.m_nWriteToLocalDB = 2;
-    options.m_nGetServersX = 10;
-    options.m_nGetServersY = 20;
     options.m_nGetServersW = 640;
-    options.m_nGetServersH = 480;
     ASSERT_TRUE(options.Save(profile));
     const CProfile reread(dir.File("Wavsmith.ini"));
     CFreeDBSettings::SProfileOptions loaded;
     loaded.Load(reread);
-    EXPECT_EQ(loaded.m_nMaxThreadsCount, 20u);
-    EXPECT_EQ(loaded.m_nWriteToLocalDB, 2u);
-    EXPECT_EQ(loaded.m_nGetServersW, 640);
-    EXPECT_EQ(loaded.m_nGetServersH, 480);
+    EXPECT_EQ(std::tie(loaded.m_nMaxThreadsCount, loaded.m_nWriteToLocalDB, loaded.m_nGetServersW),
+              std::make_tuple(20u, 2u, 640));
     EXPECT_TRUE(CFreeDBSettings::SProfileOptions::IsFullLogging(reread));
 }

@@ -50,6 +50,9 @@ TEST(OperationLogLineTest, PrefixesGiveTheLevelInTheirOrderAndAreRemoved) {
         {"[INF][ERR][DBG]all", {3, "all"}},
         {" [INF]indented", {0, " [INF]indented"}},
         {"[inf]lower", {0, "[inf]lower"}},
+        // A line stays one line.
+        {"[INF]Done. 1 retrieved.\r\n", {1, "Done. 1 retrieved."}},
+        {"server said\r\nmore\n", {0, "server said  more"}},
     };
     for (const auto& [input, expected] : cases) {
         COperationLog log;
@@ -78,16 +81,7 @@ TEST(OperationLogLineTest, StampCarriesTheLocalDateAndTime) {
     }
 }
 
-TEST(OperationLogLineTest, ALineStaysOneLine) {
-    COperationLog log;
-    log.Log("[INF]Done. 1 album(s) found, 1 retrieved.\r\n", kTime);
-    log.Log("server said\r\nmore\n", kTime);
-    EXPECT_EQ(log.GetLines()[0].m_strText,
-              "(05.12.2026, 10:42:07) Done. 1 album(s) found, 1 retrieved.");
-    EXPECT_EQ(log.GetLines()[1].m_strText, "(05.12.2026, 10:42:07) server said  more");
-}
-
-TEST(OperationLogSaveTest, EveryLineEndsWithCrLf) {
+TEST(OperationLogSaveTest, EveryLineEndsWithCrLfAndAFileThatCannotBeCreatedFails) {
     CTempDir dir;
     COperationLog log;
     log.Log("one", kTime);
@@ -95,19 +89,13 @@ TEST(OperationLogSaveTest, EveryLineEndsWithCrLf) {
     ASSERT_TRUE(log.SaveToFile(dir.File("log.txt")));
     EXPECT_EQ(dir.ReadFile("log.txt"),
               "(05.12.2026, 10:42:07) one\r\n(05.12.2026, 10:42:07) two\r\n");
+    EXPECT_FALSE(log.SaveToFile(dir.File("no/such/dir/log.txt")));
+    EXPECT_FALSE(log.SaveToFile(dir.Path()));
 
     log.Clear();
     EXPECT_EQ(log.GetLineCount(), 0u);
     ASSERT_TRUE(log.SaveToFile(dir.File("log.txt")));
     EXPECT_EQ(dir.ReadFile("log.txt"), "");
-}
-
-TEST(OperationLogSaveTest, FileThatCannotBeCreatedFails) {
-    CTempDir dir;
-    COperationLog log;
-    log.Log("one", kTime);
-    EXPECT_FALSE(log.SaveToFile(dir.File("no/such/dir/log.txt")));
-    EXPECT_FALSE(log.SaveToFile(dir.Path()));
 }
 
 TEST(OperationLogThreadTest, LinesFromSeveralThreadsStayWholeAndInOrder) {

@@ -29,10 +29,7 @@ public:
     };
 
     void OnAlbumsCleared() override {}
-    void OnAlbumAdded(std::size_t, const CAlbumInfo&) override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_nAdded;
-    }
+    void OnAlbumAdded(std::size_t, const CAlbumInfo&) override {}
     void OnAlbumState(std::size_t nIndex, EAlbumState eState, const CAlbumInfo&) override {
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
@@ -75,16 +72,11 @@ public:
                    }) >= static_cast<long>(nCount);
         });
     }
-    int Added() const {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_nAdded;
-    }
 
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<SEvent> m_events;
-    int m_nAdded = 0;
 };
 
 // A runner whose sources never see the stop request, as a thread stuck in a system call
@@ -98,12 +90,7 @@ public:
 class OperationRunnerTest : public ::testing::Test {
 protected:
     void UseServer(bool bHttp) {
-        m_settings.m_strRemoteServer = "127.0.0.1";
-        m_settings.m_strRemotePort =
-            std::to_string(bHttp ? m_server.HttpPort() : m_server.CddbpPort());
-        m_settings.m_strHTTPPath = CCddbTestServer::CgiPath();
-        m_settings.m_nTimeout = 30;
-        m_settings.m_bUseHTTP = bHttp;
+        m_server.Configure(m_settings, bHttp);
         // A reconfigure rereads the file: it must name the fixture, never a real server.
         ASSERT_TRUE(m_settings.Save());
         m_server.SetConcurrent(true);
@@ -201,7 +188,7 @@ TEST_P(ParallelFetchTest, FetchesEveryAlbumOnAsManyConnectionsAtOnceAsTheRuleGiv
     EXPECT_EQ(normal, expected) << "each album fetched once";
 }
 
-TEST_F(OperationRunnerTest, NothingFoundStartsNoWorkerAndAFailedFetchStopsNoOther) {
+TEST_F(OperationRunnerTest, NothingFoundStartsNoWorkerAndAFailedFetchOrConnectionStopsNoOther) {
     UseServer(false);
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
     ASSERT_TRUE(runner.StartLookup(Disc("0badd1sc")));
@@ -220,12 +207,9 @@ TEST_F(OperationRunnerTest, NothingFoundStartsNoWorkerAndAFailedFetchStopsNoOthe
     EXPECT_EQ(runner.GetStatusText(), "Done. 2 album(s) found, 1 retrieved.");
     EXPECT_EQ(m_observer.IndexesIn(EAlbumState::Failed), std::vector<std::size_t>{1});
     EXPECT_EQ(runner.Albums().GetAt(0).GetTrackCount(), 4u);
-}
 
-TEST_F(OperationRunnerTest, AFailedConnectionEndsTheOperationWithAnEmptyList) {
-    UseServer(false);
+    // A failed connection ends the operation with an empty list.
     m_server.Stop();
-    COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
     ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
     runner.Wait();
     EXPECT_EQ(runner.GetStatusText(), "Error occurs. Operation failed");

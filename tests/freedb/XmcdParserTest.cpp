@@ -2,24 +2,13 @@
 
 #include "freedb/service/AlbumInfo.h"
 #include "platform/Text.h"
+#include "support/TestFiles.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-// Record fixtures live in data/ beside this file.
-std::string ReadFixture(const std::string& strName) {
-    std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "data" / strName,
-                       std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 struct SParse {
     CAlbumInfo m_album;
     std::vector<std::string> m_log;
@@ -35,7 +24,7 @@ struct SParse {
 
 TEST(XmcdParserRecordTest, ReadsTheWholeSampleRecord) {
     CAlbumInfo album;
-    ASSERT_TRUE(CXmcdParser::ParseXmcdText(ReadFixture("xmcd_record.txt"), album));
+    ASSERT_TRUE(CXmcdParser::ParseXmcdText(ReadBeside(__FILE__, "data", "xmcd_record.txt"), album));
     ASSERT_EQ(album.GetTrackCount(), 3u);
     EXPECT_EQ(album.GetTracks()[0].GetFrameOffset(), 150);
     EXPECT_EQ(album.GetTracks()[1].GetFrameOffset(), 21052);
@@ -101,28 +90,23 @@ TEST(XmcdParserRecordTest, EmptyRecordAndMissingHeader) {
     EXPECT_EQ(headless.m_album.GetTracks()[0].GetTitle(), "x");
 }
 
-TEST(XmcdParserHeaderTest, OffsetsAndDiscLength) {
+TEST(XmcdParserHeaderTest, OffsetsUntilTheFirstUnreadableOneThenTheDiscLength) {
     SParse parse({"# xmcd", "# Track frame offsets:", "#\t150", "# 21052", "#",
                   "# Disc length: 3139 seconds", "."});
     EXPECT_TRUE(parse.m_bResult);
     ASSERT_EQ(parse.m_album.GetTrackCount(), 2u);
-    EXPECT_EQ(parse.m_album.GetTracks()[0].GetFrameOffset(), 150);
     EXPECT_EQ(parse.m_album.GetTracks()[1].GetFrameOffset(), 21052);
     EXPECT_EQ(parse.m_album.GetDiscLength(), 3139u);
-}
 
-TEST(XmcdParserHeaderTest, DiscLengthRightAfterTheOffsetsEndsTheListUnread) {
-    SParse parse({"# Track frame offsets:", "# 150", "# Disc length: 3139 seconds", "."});
-    EXPECT_EQ(parse.m_album.GetTrackCount(), 1u);
-    EXPECT_EQ(parse.m_album.GetDiscLength(), 0u);
-}
+    // A disc length right after the offsets ends the list unread.
+    SParse early({"# Track frame offsets:", "# 150", "# Disc length: 3139 seconds", "."});
+    EXPECT_EQ(early.m_album.GetTrackCount(), 1u);
+    EXPECT_EQ(early.m_album.GetDiscLength(), 0u);
 
-TEST(XmcdParserHeaderTest, AnUnreadableOffsetEndsTheList) {
-    SParse parse({"# Track frame offsets:", "# 150", "# x 300", "# 450", "#600",
-                  "# Disc length: 99 seconds", "."});
-    ASSERT_EQ(parse.m_album.GetTrackCount(), 1u);
-    EXPECT_EQ(parse.m_album.GetTracks()[0].GetFrameOffset(), 150);
-    EXPECT_EQ(parse.m_album.GetDiscLength(), 99u);
+    SParse unreadable({"# Track frame offsets:", "# 150", "# x 300", "# 450", "#600",
+                       "# Disc length: 99 seconds", "."});
+    ASSERT_EQ(unreadable.m_album.GetTrackCount(), 1u);
+    EXPECT_EQ(unreadable.m_album.GetDiscLength(), 99u);
 
     // Without a blank the number still reads, as the scan pattern's blank matches none.
     SParse tight({"# Track frame offsets:", "#150", "#\t 300", "."});
@@ -139,38 +123,28 @@ TEST(XmcdParserHeaderTest, OffsetListIsBounded) {
     EXPECT_EQ(parse.m_album.GetTrackCount(), CXmcdParser::kMaxTracks);
 }
 
-TEST(XmcdParserKeysTest, TrackNumbersOfOneAndTwoDigits) {
-    SParse parse({"# xmcd", "TTITLE10=ten", "TTITLE7=seven", "EXTT10=extra ten", "."});
-    ASSERT_EQ(parse.m_album.GetTrackCount(), 11u);
-    EXPECT_EQ(parse.m_album.GetTracks()[10].GetTitle(), "ten");
-    EXPECT_EQ(parse.m_album.GetTracks()[7].GetTitle(), "seven");
-    EXPECT_EQ(parse.m_album.GetTracks()[10].GetExtra(), "extra ten");
-    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "");
-}
-
-TEST(XmcdParserKeysTest, ValueIsEverythingAfterTheFirstEquals) {
-    SParse parse({"# xmcd", "TTITLE0=a=b", "TTITLE1=", "DTITLE=x=y", "."});
-    EXPECT_EQ(parse.m_album.GetTracks()[0].GetTitle(), "a=b");
-    EXPECT_EQ(parse.m_album.GetTracks()[1].GetTitle(), "");
-    EXPECT_EQ(parse.m_album.GetArtist(), "x=y");
-}
-
-TEST(XmcdParserKeysTest, KeyWithoutTrackNumberIsIgnored) {
-    SParse parse({"# xmcd", "TTITLEx=no number", "TTITLE=none", "EXTT=none", "."});
+TEST(XmcdParserKeysTest, TrackKeysValuesAndRepeatedLines) {
+    SParse parse({"# xmcd", "TTITLE10=ten", "TTITLE7=seven", "EXTT10=extra ten", "TTITLE0=a=b",
+                  "TTITLE1=", "TTITLEx=no number", "TTITLE=none", "EXTT=none", "TTITLE3=Love",
+                  "TTITLE3=Love", "EXTT3=a", "EXTT3=b", "DYEAR=1998", "DYEAR=1999", "DTITLE=x=y",
+                  "."});
     EXPECT_TRUE(parse.m_bResult);
-    EXPECT_EQ(parse.m_album.GetTrackCount(), 0u);
-}
-
-TEST(XmcdParserKeysTest, SeveralLinesOfOneKeyJoin) {
-    SParse parse({"# xmcd", "TTITLE3=Love", "TTITLE3=Love", "EXTT3=a", "EXTT3=b", "."});
-    EXPECT_EQ(parse.m_album.GetTracks()[3].GetTitle(), "LoveLove");
-    EXPECT_EQ(parse.m_album.GetTracks()[3].GetExtra(), "ab");
-    EXPECT_FALSE(parse.m_album.GetTracks()[3].IsChanged());
-}
-
-TEST(XmcdParserKeysTest, YearIsReplacedNotJoined) {
-    SParse parse({"# xmcd", "DYEAR=1998", "DYEAR=1999", "TTITLE0=x", "."});
+    const std::vector<CAlbumTrack>& tracks = parse.m_album.GetTracks();
+    ASSERT_EQ(tracks.size(), 11u);
+    EXPECT_EQ(tracks[10].GetTitle(), "ten");
+    EXPECT_EQ(tracks[7].GetTitle(), "seven");
+    EXPECT_EQ(tracks[10].GetExtra(), "extra ten");
+    // The value is everything after the first "=".
+    EXPECT_EQ(tracks[0].GetTitle(), "a=b");
+    EXPECT_EQ(tracks[1].GetTitle(), "");
+    // Several lines of one key join; the year is replaced.
+    EXPECT_EQ(tracks[3].GetTitle(), "LoveLove");
+    EXPECT_EQ(tracks[3].GetExtra(), "ab");
+    EXPECT_FALSE(tracks[3].IsChanged());
     EXPECT_EQ(parse.m_album.GetYear(), "1999");
+    // A DTITLE without " / " gives both the whole text.
+    EXPECT_EQ(parse.m_album.GetArtist(), "x=y");
+    EXPECT_EQ(parse.m_album.GetTitle(), "x=y");
 }
 
 // The first line loses its trailing blank to the line reader's trimming; the blank
@@ -181,12 +155,6 @@ TEST(XmcdParserKeysTest, TwoDTitleLinesJoinWithoutSeparator) {
                                album);
     EXPECT_EQ(album.GetArtist(), "Some Artist");
     EXPECT_EQ(album.GetTitle(), "Long Title");
-}
-
-TEST(XmcdParserKeysTest, DTitleWithoutSlashGivesBothTheWholeText) {
-    SParse parse({"# xmcd", "DTITLE=Just One Name", "."});
-    EXPECT_EQ(parse.m_album.GetArtist(), "Just One Name");
-    EXPECT_EQ(parse.m_album.GetTitle(), "Just One Name");
 }
 
 TEST(XmcdParserKeysTest, LongLinesAreAcceptedAndFieldsStopGrowingAtTheCap) {

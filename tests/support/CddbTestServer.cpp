@@ -1,6 +1,7 @@
 #include "support/CddbTestServer.h"
 
 #include "freedb/protocol/WebSearchPage.h"
+#include "freedb/service/FreeDBSettings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,10 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-constexpr int kSliceMs = 20;
-
-int Listen(unsigned& nPort) {
+int ListenOnLoopback(unsigned& nPort) {
     const int hSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int reuse = 1;
     setsockopt(hSocket, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
@@ -33,6 +31,9 @@ int Listen(unsigned& nPort) {
     return hSocket;
 }
 
+namespace {
+constexpr int kSliceMs = 20;
+
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::string part;
@@ -48,18 +49,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The value of `key` in a query string, with '+' read as a blank.
-std::string QueryValue(const std::string& strQuery, const std::string& strKey) {
-    for (const std::string& pair : Split(strQuery, '&')) {
-        if (pair.compare(0, strKey.size() + 1, strKey + "=") == 0) {
-            std::string value = pair.substr(strKey.size() + 1);
-            std::replace(value.begin(), value.end(), '+', ' ');
-            return value;
-        }
-    }
-    return {};
-}
-
 std::vector<std::string> QueryValues(const std::string& strQuery, const std::string& strKey) {
     std::vector<std::string> values;
     for (const std::string& pair : Split(strQuery, '&')) {
@@ -69,37 +58,43 @@ std::vector<std::string> QueryValues(const std::string& strQuery, const std::str
     return values;
 }
 
-const char* const kStatReply[] = {
-    "210 OK, status information follows (until terminating `.')",
-    "Server status:",
-    "    current proto: 6",
-    "    max proto: 6",
-    "    interface: cddbp",
-    "    gets: no",
-    "    puts: no",
-    "    updates: no",
-    "    posting: no",
-    "    validation: accepted",
-    "    quotes: no",
-    "    strip ext: no",
-    "    secure: yes",
-    "    current users: 3",
-    "    max users: 100",
-    "Database entries: 3",
-    "Database entries by category:",
-    "    blues: 0",
-    "    classical: 0",
-    "    country: 0",
-    "    data: 0",
-    "    folk: 0",
-    "    jazz: 1",
-    "    misc: 1",
-    "    newage: 0",
-    "    reggae: 0",
-    "    rock: 1",
-    "    soundtrack: 0",
-    ".",
-};
+// The first value of `key` in a query string, with '+' read as a blank.
+std::string QueryValue(const std::string& strQuery, const std::string& strKey) {
+    const std::vector<std::string> values = QueryValues(strQuery, strKey);
+    std::string value = values.empty() ? std::string() : values.front();
+    std::replace(value.begin(), value.end(), '+', ' ');
+    return value;
+}
+
+const char* const kStatReply[] = {"210 OK, status information follows (until terminating `.')",
+                                  "Server status:",
+                                  "    current proto: 6",
+                                  "    max proto: 6",
+                                  "    interface: cddbp",
+                                  "    gets: no",
+                                  "    puts: no",
+                                  "    updates: no",
+                                  "    posting: no",
+                                  "    validation: accepted",
+                                  "    quotes: no",
+                                  "    strip ext: no",
+                                  "    secure: yes",
+                                  "    current users: 3",
+                                  "    max users: 100",
+                                  "Database entries: 3",
+                                  "Database entries by category:",
+                                  "    blues: 0",
+                                  "    classical: 0",
+                                  "    country: 0",
+                                  "    data: 0",
+                                  "    folk: 0",
+                                  "    jazz: 1",
+                                  "    misc: 1",
+                                  "    newage: 0",
+                                  "    reggae: 0",
+                                  "    rock: 1",
+                                  "    soundtrack: 0",
+                                  "."};
 } // namespace
 
 const std::vector<CCddbTestServer::SAlbum>& CCddbTestServer::Albums() {
@@ -128,8 +123,8 @@ const std::vector<CCddbTestServer::SAlbum>& CCddbTestServer::Albums() {
 }
 
 CCddbTestServer::CCddbTestServer() {
-    m_hCddbpListen = Listen(m_nCddbpPort);
-    m_hHttpListen = Listen(m_nHttpPort);
+    m_hCddbpListen = ListenOnLoopback(m_nCddbpPort);
+    m_hHttpListen = ListenOnLoopback(m_nHttpPort);
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -148,6 +143,14 @@ void CCddbTestServer::Stop() {
     }
 }
 
+void CCddbTestServer::Configure(CFreeDBSettings& settings, bool bHttp, unsigned nTimeout) const {
+    settings.m_strRemoteServer = "127.0.0.1";
+    settings.m_strRemotePort = std::to_string(bHttp ? m_nHttpPort : m_nCddbpPort);
+    settings.m_strHTTPPath = CgiPath();
+    settings.m_nTimeout = nTimeout;
+    settings.m_bUseHTTP = bHttp;
+}
+
 void CCddbTestServer::AddAlbum(const SAlbum& album) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_addedAlbums.push_back(album);
@@ -161,28 +164,33 @@ std::vector<CCddbTestServer::SAlbum> CCddbTestServer::AllAlbums() const {
 }
 
 void CCddbTestServer::SetWelcome(const std::string& strWelcome) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_strWelcome = strWelcome;
+    Store(m_strWelcome, strWelcome);
 }
 
 void CCddbTestServer::SetProtoReply(const std::string& strReply) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_strProtoReply = strReply;
+    Store(m_strProtoReply, strReply);
 }
 
 void CCddbTestServer::SetHelloRefusal(const std::string& strReply) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_strHelloRefusal = strReply;
+    Store(m_strHelloRefusal, strReply);
 }
 
 std::string CCddbTestServer::HelloRefusal() const {
+    return Load(m_strHelloRefusal);
+}
+
+void CCddbTestServer::Store(std::string& strField, const std::string& strValue) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_strHelloRefusal;
+    strField = strValue;
+}
+
+std::string CCddbTestServer::Load(const std::string& strField) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return strField;
 }
 
 void CCddbTestServer::SetQuitReply(const std::string& strReply) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_strQuitReply = strReply;
+    Store(m_strQuitReply, strReply);
 }
 
 std::vector<std::string> CCddbTestServer::ReceivedLines() const {
@@ -325,11 +333,7 @@ bool CCddbTestServer::Misbehave(int hClient, const std::string& strFirstLine) {
 }
 
 void CCddbTestServer::ServeCddbp(int hClient) {
-    std::string welcome;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        welcome = m_strWelcome;
-    }
+    const std::string welcome = Load(m_strWelcome);
     Pause();
     if (Misbehave(hClient, welcome))
         return;
@@ -376,18 +380,15 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
     }
     if (verb == "cddb" && second == "read" && words.size() == 4)
         return AnswerRead(words[2], words[3]);
-    if (verb == "proto") {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return {m_strProtoReply};
-    }
+    if (verb == "proto")
+        return {Load(m_strProtoReply)};
     if (verb == "sites")
         return SitesReply();
     if (verb == "stat")
         return std::vector<std::string>(std::begin(kStatReply), std::end(kStatReply));
     if (verb == "quit") {
         bQuit = true;
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return {m_strQuitReply};
+        return {Load(m_strQuitReply)};
     }
     return {"500 Unrecognized command."};
 }

@@ -7,6 +7,11 @@
 #include <thread>
 #include <vector>
 
+class CFreeDBSettings;
+
+// A socket listening on 127.0.0.1 at a port the system chooses (in `nPort`), or -1.
+int ListenOnLoopback(unsigned& nPort);
+
 // A loopback CDDB server for tests: the line protocol on one port, the HTTP gateway
 // (and the web search page) on another, both bound to 127.0.0.1 on ports the system
 // chooses. It serves a small fixed set of xmcd records (and any a test adds), handles
@@ -41,6 +46,8 @@ public:
     unsigned CddbpPort() const { return m_nCddbpPort; }
     unsigned HttpPort() const { return m_nHttpPort; }
     static const char* CgiPath() { return "/~cddb/cddb.cgi"; }
+    // Points `settings` at this server, over the gateway or the line protocol.
+    void Configure(CFreeDBSettings& settings, bool bHttp, unsigned nTimeout = 30) const;
     static const std::vector<SAlbum>& Albums();
     // Serves this album too, after the fixed ones.
     void AddAlbum(const SAlbum& album);
@@ -83,6 +90,9 @@ private:
     std::vector<std::string> Answer(const std::string& strCommand, int hClient, bool& bQuit);
     std::vector<std::string> SitesReply() const;
     std::string HelloRefusal() const;
+    // Set and read a text the test thread may change, under the lock.
+    void Store(std::string& strField, const std::string& strValue);
+    std::string Load(const std::string& strField) const;
     std::vector<std::string> AnswerQuery(const std::string& strDiscId);
     std::vector<std::string> AnswerRead(const std::string& strCategory, const std::string& strId);
     std::string SearchPage(const std::string& strQuery, const std::string& strHost);

@@ -1,6 +1,7 @@
 #include "support/MusicBrainzTestServer.h"
 
-#include <netinet/in.h>
+#include "support/CddbTestServer.h"
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -33,15 +34,7 @@ void SendAll(int hClient, const std::string& strData) {
 } // namespace
 
 CMusicBrainzTestServer::CMusicBrainzTestServer() {
-    m_hListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(m_hListen, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        listen(m_hListen, 8) == 0 &&
-        getsockname(m_hListen, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        m_nPort = ntohs(address.sin_port);
+    m_hListen = ListenOnLoopback(m_nPort);
     m_thread = std::thread([this] { Run(); });
 }
 

@@ -1,5 +1,7 @@
 #include "support/TinyProxy.h"
 
+#include "support/CddbTestServer.h"
+
 #include <chrono>
 #include <csignal>
 #include <netinet/in.h>
@@ -13,15 +15,9 @@ constexpr const char* kProgram = "/usr/bin/tinyproxy";
 
 // A loopback port nobody listens on right now.
 unsigned FreePort() {
-    const int hSocket = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(hSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(hSocket, reinterpret_cast<sockaddr*>(&address), &length);
-    close(hSocket);
-    return ntohs(address.sin_port);
+    unsigned port = 0;
+    close(ListenOnLoopback(port));
+    return port;
 }
 
 bool Accepts(unsigned nPort) {

@@ -61,6 +61,10 @@ CWaveWriter& CWaveWriter::AddSilentData(std::uint32_t nBytes) {
     return AddRawChunk("data", nBytes, std::string(nBytes, '\0'));
 }
 
+CWaveWriter& CWaveWriter::AddData(const std::string& body) {
+    return AddRawChunk("data", static_cast<std::uint32_t>(body.size()), body);
+}
+
 std::string CWaveWriter::Bytes() const {
     return "RIFF" + Le32(static_cast<std::uint32_t>(m_chunks.size() + 4)) + "WAVE" + m_chunks;
 }

@@ -23,6 +23,8 @@ public:
     CWaveWriter& AddToneData(std::uint16_t nChannels, std::uint32_t nSampleRate,
                              std::uint32_t nFrames, double dFrequency);
     CWaveWriter& AddSilentData(std::uint32_t nBytes);
+    // A `data` chunk of exactly these bytes.
+    CWaveWriter& AddData(const std::string& body);
 
     std::string Bytes() const;
     bool Save(const std::string& strPath) const;
