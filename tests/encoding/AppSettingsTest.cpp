@@ -4,41 +4,35 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
-TEST(AppSettingsTest, EmptyProfileGivesTheFirstStartDefaults) {
-    CProfile profile;
-    CAppSettings settings("/home/user/");
-    settings.LoadSettings(profile);
-    EXPECT_EQ(settings.m_nSampleRate, 44100u);
-    EXPECT_EQ(settings.m_nChannelMode, 2u);
-    EXPECT_EQ(settings.m_nBitrate, 160u);
-    EXPECT_EQ(settings.m_bVbr, 0u);
-    EXPECT_EQ(settings.m_nMpegVersion, 0u);
-    EXPECT_EQ(settings.m_nVbrQuality, 5u);
-    EXPECT_EQ(settings.m_nVbrMinBitrate, 128u);
-    EXPECT_EQ(settings.m_nVbrMaxBitrate, 160u);
-    EXPECT_TRUE(settings.m_bUseId3Tag);
-    EXPECT_EQ(settings.m_nPlaylistType, 1u);
-    EXPECT_EQ(settings.m_strPlaylistFormat, "[year] - [album]");
-    EXPECT_EQ(settings.m_strOutputDir, "/home/user/");
-    EXPECT_EQ(settings.m_strInputDir, "/home/user/");
-    EXPECT_EQ(settings.m_strOutputFileFormat, "[number] - [title]");
-    EXPECT_EQ(settings.m_nNumberStyle, 1u);
-    EXPECT_EQ(settings.m_nEncodeJobs, 0u); // one job per core
-    EXPECT_TRUE(settings.m_bDeleteToTrash);
-    EXPECT_FALSE(settings.m_strProgramDir.empty());
-    EXPECT_EQ(settings.m_strProgramDir.back(), '/');
+namespace {
+// Every setting the profile keeps, for comparing what was saved with what was read back.
+auto Persisted(const CAppSettings& s) {
+    return std::tie(s.m_bUseId3Tag, s.m_nSampleRate, s.m_nChannelMode, s.m_nBitrate,
+                    s.m_nMpegVersion, s.m_bVbr, s.m_nVbrMinBitrate, s.m_nVbrMaxBitrate,
+                    s.m_nVbrQuality, s.m_bPrivate, s.m_bCrc, s.m_bCopyright, s.m_bOriginal,
+                    s.m_strComment, s.m_nPlaylistType, s.m_strPlaylistFormat, s.m_strOutputDir,
+                    s.m_strInputDir, s.m_strOutputFileFormat, s.m_bDelWav, s.m_bSameDir,
+                    s.m_nThreadPriority, s.m_nEncodeJobs, s.m_bDeleteToTrash, s.m_nNumberStyle);
 }
+} // namespace
 
-TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
+TEST(AppSettingsTest, FirstStartPutsTheFoldersInHomeAndEveryFieldRoundTrips) {
     CTempDir dir;
+    CAppSettings fresh("/home/user/");
+    fresh.LoadSettings(CProfile());
+    EXPECT_EQ(fresh.m_strOutputDir, "/home/user/");
+    EXPECT_EQ(fresh.m_strInputDir, "/home/user/");
+    EXPECT_EQ(fresh.m_nEncodeJobs, 0u); // one job per core
+    EXPECT_EQ(fresh.m_strProgramDir.back(), '/');
+
     CAppSettings saved("/x/");
     saved.m_bUseId3Tag = false;
     saved.m_nSampleRate = 22050;
     saved.m_nChannelMode = 3;
     saved.m_nBitrate = 96;
-    saved.m_nMpegVersion = 1;
-    saved.m_bVbr = 1;
+    saved.m_nMpegVersion = saved.m_bVbr = 1;
     saved.m_nVbrMinBitrate = 32;
     saved.m_nVbrMaxBitrate = 144;
     saved.m_nVbrQuality = 9;
@@ -61,31 +55,9 @@ TEST(AppSettingsTest, SaveThenLoadRoundTripsEveryPersistedField) {
         CProfile profile(dir.File("Wavsmith.ini"));
         ASSERT_TRUE(saved.SaveSettings(profile));
     }
-    CProfile profile(dir.File("Wavsmith.ini"));
     CAppSettings loaded("/elsewhere/");
-    loaded.LoadSettings(profile);
-    EXPECT_FALSE(loaded.m_bUseId3Tag);
-    EXPECT_EQ(loaded.m_nSampleRate, 22050u);
-    EXPECT_EQ(loaded.m_nChannelMode, 3u);
-    EXPECT_EQ(loaded.m_nBitrate, 96u);
-    EXPECT_EQ(loaded.m_nMpegVersion, 1u);
-    EXPECT_EQ(loaded.m_bVbr, 1u);
-    EXPECT_EQ(loaded.m_nVbrMinBitrate, 32u);
-    EXPECT_EQ(loaded.m_nVbrMaxBitrate, 144u);
-    EXPECT_EQ(loaded.m_nVbrQuality, 9u);
-    EXPECT_EQ(loaded.m_bPrivate + loaded.m_bCrc + loaded.m_bCopyright + loaded.m_bOriginal, 4u);
-    EXPECT_EQ(loaded.m_strComment, "ripped at home");
-    EXPECT_EQ(loaded.m_nPlaylistType, 3u);
-    EXPECT_EQ(loaded.m_strPlaylistFormat, "[artist]");
-    EXPECT_EQ(loaded.m_strOutputDir, "/music/out/");
-    EXPECT_EQ(loaded.m_strInputDir, "/music/in/");
-    EXPECT_EQ(loaded.m_strOutputFileFormat, "[number][title]");
-    EXPECT_TRUE(loaded.m_bDelWav);
-    EXPECT_EQ(loaded.m_bSameDir, 1u);
-    EXPECT_EQ(loaded.m_nThreadPriority, -2);
-    EXPECT_EQ(loaded.m_nEncodeJobs, 3u);
-    EXPECT_FALSE(loaded.m_bDeleteToTrash);
-    EXPECT_EQ(loaded.m_nNumberStyle, 3u);
+    loaded.LoadSettings(CProfile(dir.File("Wavsmith.ini")));
+    EXPECT_EQ(Persisted(loaded), Persisted(saved));
     EXPECT_TRUE(loaded.m_strArtist.empty());
 }
 
@@ -95,9 +67,8 @@ TEST(AppSettingsTest, DamagedProfileLoadsWhatItCanAndDefaultsTheRest) {
                        "[settings_mp3]\nSampleRate=48000\nBitrate=lots\nChannelMode\n"
                        "UseID3Tag=0\n=7\n[PlayList]\nType=2";
     const std::string path = dir.WriteFile("Wavsmith.ini", std::string(raw, sizeof raw - 1));
-    CProfile profile(path);
     CAppSettings settings("/h/");
-    settings.LoadSettings(profile);
+    settings.LoadSettings(CProfile(path));
     EXPECT_EQ(settings.m_nSampleRate, 48000u);
     EXPECT_EQ(settings.m_nBitrate, 160u);
     EXPECT_EQ(settings.m_nChannelMode, 2u);

@@ -57,14 +57,22 @@ protected:
         return path;
     }
 
-    // Applies the settings and names, then runs the workers, worker 0 on this thread.
+    // Applies the settings and names and loads the library: a run ready to start.
+    CEncodeRun& Prepare(const std::string& strLibrary = WAVSMITH_LAME_ENC_PATH,
+                        IEncodeObserver* pObserver = nullptr) {
+        m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+        m_run.reset();
+        m_library = std::make_unique<CEncoderLibrary>();
+        EXPECT_TRUE(m_library->LoadEncoderLibrary(m_prompt, strLibrary));
+        m_run = std::make_unique<CEncodeRun>(m_tracks, m_settings, *m_library,
+                                             pObserver ? *pObserver : m_observer, m_prompt);
+        return *m_run;
+    }
+
+    // Runs the workers, worker 0 on this thread.
     void Encode(const std::string& strLibrary = WAVSMITH_LAME_ENC_PATH,
                 IEncodeObserver* pObserver = nullptr) {
-        m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-        CEncoderLibrary library;
-        ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, strLibrary));
-        CEncodeRun run(m_tracks, m_settings, library, pObserver ? *pObserver : m_observer,
-                       m_prompt);
+        CEncodeRun& run = Prepare(strLibrary, pObserver);
         run.RunEncodeWorker();
         EXPECT_TRUE(run.WorkerEnded());
     }
@@ -85,6 +93,8 @@ protected:
     CTrackList m_tracks;
     CRecordingPrompt m_prompt;
     CRecordingObserver m_observer;
+    std::unique_ptr<CEncoderLibrary> m_library;
+    std::unique_ptr<CEncodeRun> m_run;
 };
 
 // The first MP3 frame of a file written by this encoder holds the Xing/LAME header.
@@ -162,35 +172,7 @@ TEST_F(EncodeRunTest, AListChunkBeforeTheDataNeitherClicksNorSwapsTheChannels) {
     EXPECT_NEAR(DominantFrequency(decoded, 1, 300, 800), 660.0, 3.0);
 }
 
-TEST_F(EncodeRunTest, VbrAndMpeg2FilesCarryTheirOwnFormat) {
-    m_settings.m_bVbr = 1;
-    m_settings.m_nVbrMinBitrate = 32;
-    m_settings.m_nVbrMaxBitrate = 320;
-    AddWav("vbr.wav", CWaveWriter::PcmTone(2, 44100, 1.5));
-    Encode();
-    EXPECT_TRUE(HasVbrHeader(ReadFile(Mp3Path(0))));
-    EXPECT_TRUE(DecodeMp3(Mp3Path(0)).m_bOk);
-    EXPECT_TRUE(m_prompt.Entries().empty());
-
-    m_tracks.Clear();
-    m_settings.m_bVbr = 0;
-    m_settings.m_nMpegVersion = 1;
-    m_settings.m_nSampleRate = 22050;
-    m_settings.m_nBitrate = 64;
-    AddWav("mpeg2.wav", CWaveWriter::PcmTone(2, 44100, 1.0));
-    Encode();
-    const SDecodedMp3 decoded = DecodeMp3(Mp3Path(0));
-    EXPECT_EQ(decoded.m_nRate, 22050);
-    EXPECT_NEAR(static_cast<long>(decoded.Frames()), 22050, kLengthTolerance);
-}
-
 TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesNoFile) {
-    const auto outFiles = [this] {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_settings.m_strOutputDir))
-            names.push_back(entry.path().filename().string());
-        return names;
-    };
     const auto failureText = [this](size_t nTrack) {
         const std::vector<CRecordingPrompt::SEntry> entries = m_prompt.Entries();
         const std::string prefix =
@@ -216,7 +198,8 @@ TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesN
         EXPECT_TRUE(m_tracks.At(i).m_bChecked);
         EXPECT_FALSE(m_tracks.At(i).m_bEncoding);
     }
-    EXPECT_EQ(outFiles(), (std::vector<std::string>{"01 - a.mp3"}));
+    EXPECT_EQ(OutputFiles().size(), 1u);
+    EXPECT_TRUE(OutputFiles().contains("01 - a.mp3"));
 
     // A full disk, and an encoder asking for buffers no one can give.
     fs::remove_all(m_settings.m_strOutputDir);
@@ -229,12 +212,12 @@ TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesN
         Encode();
     }
     EXPECT_EQ(failureText(0), "file too large");
-    EXPECT_TRUE(outFiles().empty());
+    EXPECT_TRUE(OutputFiles().empty());
 
     m_prompt.Clear();
     Encode(WAVSMITH_STAND_IN_HUGE_CHUNK);
     EXPECT_EQ(failureText(0), "the encoder asks for chunks of 4294967295 values and 16 bytes");
-    EXPECT_TRUE(outFiles().empty());
+    EXPECT_TRUE(OutputFiles().empty());
 }
 
 TEST_F(EncodeRunTest, StartIsRefusedWhileTheRunWorks) {
@@ -250,10 +233,7 @@ TEST_F(EncodeRunTest, StartIsRefusedWhileTheRunWorks) {
     std::promise<void> release;
     observer.m_release = release.get_future().share();
     AddWav("a.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-    CEncoderLibrary library;
-    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
-    CEncodeRun run(m_tracks, m_settings, library, observer, m_prompt);
+    CEncodeRun& run = Prepare(WAVSMITH_LAME_ENC_PATH, &observer);
     ASSERT_TRUE(run.Start(0));
     observer.m_started.get_future().wait();
     EXPECT_FALSE(run.Start(0));
@@ -272,12 +252,9 @@ TEST_F(EncodeRunTest, SkippedTracksShowTheirMessageAndTheRunGoesOn) {
     // A WAV that became a named pipe since it was added is refused, not waited on.
     fs::remove(piped);
     ASSERT_EQ(::mkfifo(piped.c_str(), 0644), 0);
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
+    CEncodeRun& run = Prepare();
     m_tracks.At(1).m_strOutputDir = m_dir.Path() + "missing/";
     COutputNamer(m_settings, m_profile).BuildOutputName(m_tracks.At(1));
-    CEncoderLibrary library;
-    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
-    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
     run.RunEncodeWorker();
 
     const auto entries = m_prompt.Entries();
@@ -328,10 +305,7 @@ TEST_F(EncodeRunTest, APlaylistThatCannotBeWrittenIsReportedOnceAndTheRunGoesOn)
     fs::create_directory(m_settings.m_strOutputDir + "list.m3u");
     AddWav("one.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
     AddWav("two.wav", CWaveWriter::PcmTone(1, 44100, 0.2));
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-    CEncoderLibrary library;
-    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
-    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+    CEncodeRun& run = Prepare();
     run.RunEncodeWorker();
 
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
@@ -389,7 +363,7 @@ TEST_F(EncodeRunTest, AWavGoesOnlyWhenItsMp3IsProvenWholeOrItsFailureIsShown) {
     EXPECT_EQ(m_prompt.Entries()[0].m_strText, "Unable to delete file: " + kept);
 }
 
-TEST_F(EncodeRunTest, TheFrameWalkCountsTheFramesOfEveryKindOfFileAndMissesNone) {
+TEST_F(EncodeRunTest, VbrCrcAndMpeg2FilesCarryTheirFormatAndTheFrameWalkMissesNoFrame) {
     m_settings.m_bVbr = 1;
     m_settings.m_nVbrMinBitrate = 32;
     m_settings.m_nVbrMaxBitrate = 320;
@@ -406,6 +380,11 @@ TEST_F(EncodeRunTest, TheFrameWalkCountsTheFramesOfEveryKindOfFileAndMissesNone)
     m_tracks.At(0).m_bChecked = false;
     AddWav("mpeg2 mono.wav", CWaveWriter::PcmTone(1, 44100, 0.6));
     Encode();
+    EXPECT_TRUE(m_prompt.Entries().empty());
+    EXPECT_TRUE(HasVbrHeader(ReadFile(Mp3Path(0))));
+    const SDecodedMp3 mpeg2 = DecodeMp3(Mp3Path(1));
+    EXPECT_EQ(mpeg2.m_nRate, 22050);
+    EXPECT_NEAR(static_cast<long>(mpeg2.Frames()), 13230, kLengthTolerance);
     for (size_t i = 0; i < 2; ++i) {
         SCOPED_TRACE(Mp3Path(i));
         const SMp3Frames frames = CMp3FrameWalk::WalkFile(Mp3Path(i));
@@ -459,10 +438,7 @@ protected:
 TEST_F(RecordedEncodeTest, DownmixAveragesTowardZeroAndDuplicateRepeatsEachValue) {
     m_settings.m_nChannelMode = 0;
     const std::string stereo = Samples({1000, -3, -3, 0, 7, 8});
-    AddWav("stereo.wav", CWaveWriter()
-                             .AddFmtChunk(1, 2, 44100, 16)
-                             .AddRawChunk("data", static_cast<std::uint32_t>(stereo.size()), stereo)
-                             .Bytes());
+    AddWav("stereo.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).AddData(stereo).Bytes());
     Encode(WAVSMITH_STAND_IN_RECORDING);
     EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{498, -1, 7}));
 
@@ -470,10 +446,7 @@ TEST_F(RecordedEncodeTest, DownmixAveragesTowardZeroAndDuplicateRepeatsEachValue
     m_tracks.Clear();
     m_settings.m_nChannelMode = 2;
     const std::string mono = Samples({5, -7});
-    AddWav("mono.wav", CWaveWriter()
-                           .AddFmtChunk(1, 1, 44100, 16)
-                           .AddRawChunk("data", static_cast<std::uint32_t>(mono.size()), mono)
-                           .Bytes());
+    AddWav("mono.wav", CWaveWriter().AddFmtChunk(1, 1, 44100, 16).AddData(mono).Bytes());
     Encode(WAVSMITH_STAND_IN_RECORDING);
     EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{5, 5, -7, -7}));
 }
@@ -483,9 +456,7 @@ TEST_F(RecordedEncodeTest, OtherSampleWidthsBecome16BitDitheredWhereBitsAreDropp
     const auto encodeMono = [this](const CWaveWriter& format, const std::string& data) {
         std::filesystem::remove(m_strRecordPath);
         m_tracks.Clear();
-        AddWav("in.wav", CWaveWriter(format)
-                             .AddRawChunk("data", static_cast<std::uint32_t>(data.size()), data)
-                             .Bytes());
+        AddWav("in.wav", CWaveWriter(format).AddData(data).Bytes());
         Encode(WAVSMITH_STAND_IN_RECORDING);
         return Recorded();
     };
@@ -535,7 +506,7 @@ TEST_F(RecordedEncodeTest, OnlyTheWholeFramesOfTheDataChunkAreSound) {
     AddWav("chunks.wav", CWaveWriter()
                              .AddFmtChunk(1, 2, 44100, 16)
                              .AddRawChunk("LIST", 4, "abcd")
-                             .AddRawChunk("data", static_cast<std::uint32_t>(body.size()), body)
+                             .AddData(body)
                              .AddRawChunk("LIST", 6, "trails")
                              .Bytes());
     Encode(WAVSMITH_STAND_IN_RECORDING);
@@ -567,10 +538,7 @@ TEST_F(RecordedEncodeTest, AnEmptyDataChunkEncodesNothingAndEndsNormally) {
 
 TEST_F(RecordedEncodeTest, StopEndsTheRunAndRemovesThePartialFile) {
     AddWav("stopped.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-    CEncoderLibrary library;
-    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_STAND_IN_RECORDING));
-    CEncodeRun run(m_tracks, m_settings, library, m_observer, m_prompt);
+    CEncodeRun& run = Prepare(WAVSMITH_STAND_IN_RECORDING);
     run.RequestStop();
     run.RunEncodeWorker();
     EXPECT_TRUE(run.WorkerEnded());
@@ -624,10 +592,7 @@ std::string Tone24(double dSeconds) {
         for (int channel = 0; channel < 2; ++channel)
             data += CWaveWriter::Le32(static_cast<std::uint32_t>(value)).substr(0, 3);
     }
-    return CWaveWriter()
-        .AddFmtChunk(1, 2, 44100, 24)
-        .AddRawChunk("data", static_cast<std::uint32_t>(data.size()), data)
-        .Bytes();
+    return CWaveWriter().AddFmtChunk(1, 2, 44100, 24).AddData(data).Bytes();
 }
 } // namespace
 
@@ -667,11 +632,8 @@ TEST_F(EncodeRunTest, StopWithTwoJobsRemovesBothUnfinishedFilesAndListsOnlyWhatC
     AddWav("b long.wav", CWaveWriter::PcmTone(2, 44100, 60.0));
     AddWav("c short.wav", CWaveWriter::PcmTone(2, 44100, 0.1));
     AddWav("d long.wav", CWaveWriter::PcmTone(2, 44100, 60.0));
-    m_tracks.ApplySettingsToTracks(m_settings, COutputNamer(m_settings, m_profile));
-    CEncoderLibrary library;
-    ASSERT_TRUE(library.LoadEncoderLibrary(m_prompt, WAVSMITH_LAME_ENC_PATH));
     COverlapObserver observer(2);
-    CEncodeRun run(m_tracks, m_settings, library, observer, m_prompt);
+    CEncodeRun& run = Prepare(WAVSMITH_LAME_ENC_PATH, &observer);
     // Once the last track has started, "b" is still at work beside it.
     observer.m_onStarted = [&run](const CTrackItem& track) {
         if (track.m_nIndex == 3)

@@ -23,21 +23,13 @@ TEST(EncoderLibraryTest, ConfigRecordCarriesCbrOptionsAndZeroesTheRest) {
     CTrackItem track(settings);
     track.m_strTitle = std::string(300, 'x');
     const CEncoderLibrary::Config config = CEncoderLibrary::BuildEncoderConfig(track, 48000);
-    EXPECT_EQ(Field(config, 0), 256u);
-    EXPECT_EQ(Field(config, 4), 1u);
-    EXPECT_EQ(Field(config, 8), 327u);
-    EXPECT_EQ(Field(config, 12), 48000u);
-    EXPECT_EQ(Field(config, 16), 44100u);
-    EXPECT_EQ(Field(config, 20), 0u); // stereo
-    EXPECT_EQ(Field(config, 24), 160u);
-    EXPECT_EQ(Field(config, 28), 0u);
-    EXPECT_EQ(Field(config, 36), 1u); // MPEG-1
-    EXPECT_EQ(Field(config, 48), 0u);
-    EXPECT_EQ(Field(config, 52), 1u);
-    EXPECT_EQ(Field(config, 60), 1u);
-    EXPECT_EQ(Field(config, 64), 1u); // the Info frame, for gapless playback
-    EXPECT_EQ(Field(config, 68), 0u);
-    EXPECT_EQ(Field(config, 72), 0u);
+    // Offset and value: stereo at 20, MPEG-1 at 36, the Info frame (for gapless playback)
+    // at 64.
+    const std::pair<size_t, std::uint32_t> fields[] = {
+        {0, 256}, {4, 1},  {8, 327}, {12, 48000}, {16, 44100}, {20, 0}, {24, 160}, {28, 0},
+        {36, 1},  {48, 0}, {52, 1},  {60, 1},     {64, 1},     {68, 0}, {72, 0}};
+    for (const auto& [offset, value] : fields)
+        EXPECT_EQ(Field(config, offset), value) << "offset " << offset;
     EXPECT_TRUE(std::all_of(config.begin() + 76, config.end(), [](auto b) { return b == 0; }));
 }
 
@@ -50,12 +42,10 @@ TEST(EncoderLibraryTest, ConfigRecordCarriesVbrBoundsModeAndVersion) {
     settings.m_nMpegVersion = 1;
     CTrackItem track(settings);
     const CEncoderLibrary::Config config = CEncoderLibrary::BuildEncoderConfig(track, 22050);
-    EXPECT_EQ(Field(config, 24), 64u);
-    EXPECT_EQ(Field(config, 28), 144u);
-    EXPECT_EQ(Field(config, 36), 0u);
-    EXPECT_EQ(Field(config, 64), 1u);
-    EXPECT_EQ(Field(config, 68), 1u);
-    EXPECT_EQ(Field(config, 72), 7u);
+    const std::pair<size_t, std::uint32_t> fields[] = {{24, 64}, {28, 144}, {36, 0},
+                                                       {64, 1},  {68, 1},   {72, 7}};
+    for (const auto& [offset, value] : fields)
+        EXPECT_EQ(Field(config, offset), value) << "offset " << offset;
 
     const std::pair<unsigned, std::uint32_t> modes[] = {{0, 3}, {1, 1}, {2, 0}, {3, 2}, {9, 0}};
     for (const auto& [channelMode, encoderMode] : modes) {

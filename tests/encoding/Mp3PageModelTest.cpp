@@ -4,6 +4,7 @@
 #include "encoding/EncodingOptions.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 CAppSettings Committed(const CMp3PageModel& page) {
@@ -42,16 +43,12 @@ TEST(Mp3PageModelTest, LoadAndCommitRoundTripOfferedValues) {
     CMp3PageModel page;
     page.LoadFromSettings(settings);
     const CAppSettings back = Committed(page);
-    EXPECT_EQ(back.m_nMpegVersion, 1u);
-    EXPECT_EQ(back.m_nSampleRate, 24000u);
-    EXPECT_EQ(back.m_nChannelMode, 1u);
-    EXPECT_EQ(back.m_nBitrate, 8u);
-    EXPECT_EQ(back.m_nVbrMinBitrate, 16u);
-    EXPECT_EQ(back.m_nVbrMaxBitrate, 160u);
-    EXPECT_EQ(back.m_nVbrQuality, 7u);
-    EXPECT_EQ(back.m_bVbr, 1u);
-    EXPECT_EQ(back.m_bCrc, 1u);
-    EXPECT_EQ(back.m_bPrivate, 0u);
+    const auto fields = [](const CAppSettings& s) {
+        return std::tie(s.m_nMpegVersion, s.m_nSampleRate, s.m_nChannelMode, s.m_nBitrate,
+                        s.m_nVbrMinBitrate, s.m_nVbrMaxBitrate, s.m_nVbrQuality, s.m_bVbr, s.m_bCrc,
+                        s.m_bPrivate);
+    };
+    EXPECT_EQ(fields(back), fields(settings));
 }
 
 TEST(Mp3PageModelTest, RateOfTheOtherVersionTakesItsPositionAndOneOfNeitherIsKept) {

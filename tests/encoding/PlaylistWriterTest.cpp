@@ -6,22 +6,15 @@
 #include "platform/Profile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/stat.h>
 
 namespace {
 // Expected playlists live in golden/ beside this file.
 std::string Golden(const std::string& strName) {
-    const std::filesystem::path path =
-        std::filesystem::path(__FILE__).parent_path() / "golden" / strName;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return ReadBeside(__FILE__, "golden", strName);
 }
 
 class PlaylistWriterTest : public ::testing::Test {
@@ -49,51 +42,37 @@ protected:
 };
 } // namespace
 
-TEST(PlaylistNameTest, TemplateTakesTheTagDefaultsAndTheKindsExtension) {
+TEST(PlaylistNameTest, TheTemplateFilledByTheTagsOrTheFolderNameWithTheKindsExtension) {
     CProfile profile;
     CAppSettings settings;
+    const auto name = [&](unsigned nKind) {
+        settings.m_nPlaylistType = nKind;
+        CPlaylistWriter::MakePlaylistName(settings, profile);
+        return settings.m_strPlaylistName;
+    };
     settings.m_strYear = "1999";
     settings.m_strAlbum = "X";
-    settings.m_nPlaylistType = 1;
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.m3u");
-    settings.m_nPlaylistType = 2;
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.m3u");
-    settings.m_nPlaylistType = 3;
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "1999 - X.pls");
-    settings.m_nPlaylistType = 0;
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "");
+    EXPECT_EQ(name(1), "1999 - X.m3u");
+    EXPECT_EQ(name(2), "1999 - X.m3u");
+    EXPECT_EQ(name(3), "1999 - X.pls");
+    EXPECT_EQ(name(0), "");
 
     // Without album and year only separators are left: the source folder names it.
-    settings.m_nPlaylistType = 1;
     settings.m_strYear = settings.m_strAlbum = "";
     settings.m_strInputDir = "/music/Live: 1999/";
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "Live- 1999.m3u");
+    EXPECT_EQ(name(1), "Live- 1999.m3u");
     settings.m_strInputDir = "/";
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "Playlist.m3u");
+    EXPECT_EQ(name(1), "Playlist.m3u");
     settings.m_strAlbum = "Ärger";
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "- Ärger.m3u");
-}
+    EXPECT_EQ(name(1), "- Ärger.m3u");
 
-TEST(PlaylistNameTest, TrackTokensStayAndSymbolsFollowTheProfile) {
-    CProfile profile;
-    CAppSettings settings;
-    settings.m_nPlaylistType = 1;
+    // Track tokens stay; symbols follow the profile.
     settings.m_strPlaylistFormat = "[artist]: [genre] [title] [number]";
     settings.m_strArtist = "AC/DC";
     settings.m_nGenre = 101; // Rock
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "AC-DC- Rock [title] [number].m3u");
-
+    EXPECT_EQ(name(1), "AC-DC- Rock [title] [number].m3u");
     profile.WriteString("SymbolReplacement", "3", "+");
-    CPlaylistWriter::MakePlaylistName(settings, profile);
-    EXPECT_EQ(settings.m_strPlaylistName, "AC+DC- Rock [title] [number].m3u");
+    EXPECT_EQ(name(1), "AC+DC- Rock [title] [number].m3u");
 }
 
 TEST(PlaylistPathTest, BesideTheFirstWavWhenMp3sGoBesideTheirWavsElseTheDestination) {
@@ -129,22 +108,17 @@ TEST_F(PlaylistWriterTest, ExtendedM3uWritesItsHeaderOnlyIntoANewFile) {
     EXPECT_EQ(m_dir.ReadFile("list.m3u"), Golden("PlaylistExtended.m3u"));
 }
 
-TEST_F(PlaylistWriterTest, PlsCountsEntriesAndKeepsWhatItDoesNotKnow) {
+TEST_F(PlaylistWriterTest, PlsCountsEntriesAndKeepsWhatItDoesNotKnowOrIsNewAndReadableByAll) {
     m_settings.m_nPlaylistType = 3;
     m_settings.m_strPlaylistName = "list.pls";
     m_dir.WriteFile("list.pls", "; kept by hand\n[Playlist]\nAuthor=me\n[Extra]\nkeep=yes\n");
     EXPECT_TRUE(Write(m_first));
     EXPECT_TRUE(Write(m_second));
     EXPECT_EQ(m_dir.ReadFile("list.pls"), Golden("PlaylistTwoEntries.pls"));
-}
 
-TEST_F(PlaylistWriterTest, NewPlsIsReadableByAll) {
-    m_settings.m_nPlaylistType = 3;
-    m_settings.m_strPlaylistName = "list.pls";
+    m_settings.m_strPlaylistName = "new.pls";
     ASSERT_TRUE(Write(m_first));
-    struct stat info {};
-    ASSERT_EQ(::stat(m_dir.File("list.pls").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(FileMode(m_dir.File("new.pls")), 0644u);
 }
 
 TEST_F(PlaylistWriterTest, LineBreaksInTagsNeitherSplitLinesNorAddKeys) {
