@@ -41,20 +41,14 @@ protected:
 } // namespace
 
 TEST(FileListDestinationTest, OnlyAbsolutePathsOfValidFolderNamesAreValid) {
-    EXPECT_TRUE(CFileList::IsValidDestination("/music/out/"));
-    EXPECT_TRUE(CFileList::IsValidDestination("/music/out"));
-    EXPECT_TRUE(CFileList::IsValidDestination("/"));
-    EXPECT_FALSE(CFileList::IsValidDestination("music/"));
-    EXPECT_FALSE(CFileList::IsValidDestination(""));
-    EXPECT_FALSE(CFileList::IsValidDestination("/music/a.b./"));
-    EXPECT_FALSE(CFileList::IsValidDestination("/music/.hidden/"));
-    EXPECT_FALSE(CFileList::IsValidDestination("/music/ lead/"));
-    EXPECT_FALSE(CFileList::IsValidDestination("/music//out/"));
-    EXPECT_FALSE(CFileList::IsValidDestination("/what?/"));
-    EXPECT_FALSE(CFileList::IsValidDestination("/a:b/"));
+    for (const char* valid : {"/music/out/", "/music/out", "/"})
+        EXPECT_TRUE(CFileList::IsValidDestination(valid)) << valid;
+    for (const char* invalid : {"music/", "", "/music/a.b./", "/music/.hidden/", "/music/ lead/",
+                                "/music//out/", "/what?/", "/a:b/"})
+        EXPECT_FALSE(CFileList::IsValidDestination(invalid)) << invalid;
 }
 
-TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYes) {
+TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYesAndABadOneIsReported) {
     const std::string target = m_dir.Path() + "new/deeper/";
     m_prompt.m_bAnswer = false;
     EXPECT_FALSE(CFileList::ValidateDestination(target, m_prompt, m_catalogue));
@@ -68,9 +62,9 @@ TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYes) {
     m_prompt.m_bAnswer = true;
     EXPECT_TRUE(CFileList::ValidateDestination(target, m_prompt, m_catalogue));
     EXPECT_TRUE(fs::is_directory(target));
-}
 
-TEST_F(FileListTest, InvalidOrUncreatableDestinationIsReported) {
+    // An invalid or uncreatable one is reported.
+    m_prompt.Clear();
     EXPECT_FALSE(CFileList::ValidateDestination("relative/dir/", m_prompt, m_catalogue));
     m_dir.WriteFile("plainfile", "x");
     EXPECT_FALSE(
@@ -79,13 +73,12 @@ TEST_F(FileListTest, InvalidOrUncreatableDestinationIsReported) {
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].m_strText, "The folder:\n\nrelative/dir/\n\nis invalid. Please reenter.");
     EXPECT_EQ(entries[0].m_icon, EPromptIcon::Exclamation);
-    EXPECT_TRUE(entries[1].m_bQuestion);
     EXPECT_EQ(entries[2].m_strText,
               "The folder:\n\n" + m_dir.Path() +
                   "plainfile/sub/\n\ncannot be created. Please double check.");
 }
 
-TEST_F(FileListTest, CheckCommandsAndTheirEnabling) {
+TEST_F(FileListTest, CheckAndClearCommandsAndTheirEnabling) {
     AddTracks(3);
     EXPECT_FALSE(m_fileList.CanCheckAll());
     EXPECT_TRUE(m_fileList.CanUncheckAll());
@@ -98,6 +91,17 @@ TEST_F(FileListTest, CheckCommandsAndTheirEnabling) {
     EXPECT_FALSE(m_fileList.CanUncheckAll());
     m_fileList.CheckAll();
     EXPECT_FALSE(m_fileList.CanCheckAll());
+
+    // Clearing the status keeps the tracks whose WAV file was deleted encoded.
+    m_tracks.At(0).m_bEncoded = m_tracks.At(1).m_bEncoded = m_tracks.At(2).m_bEncoded = true;
+    m_tracks.At(1).m_bWavPresent = false;
+    EXPECT_TRUE(m_fileList.CanClearStatus());
+    EXPECT_FALSE(m_fileList.CanEncode());
+    m_fileList.ClearStatus();
+    EXPECT_FALSE(m_tracks.At(0).m_bEncoded);
+    EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
+    EXPECT_FALSE(m_fileList.CanClearStatus());
+    EXPECT_TRUE(m_fileList.CanEncode());
 }
 
 TEST_F(FileListTest, DeletingRenumbersAndForgetsThePath) {
@@ -114,20 +118,6 @@ TEST_F(FileListTest, DeletingRenumbersAndForgetsThePath) {
     m_fileList.DeleteAllItems();
     EXPECT_FALSE(m_fileList.HasItems());
     EXPECT_FALSE(m_fileList.CanEncode());
-}
-
-TEST_F(FileListTest, ClearStatusKeepsTracksWhoseWavWasDeleted) {
-    AddTracks(2);
-    m_tracks.At(0).m_bEncoded = true;
-    m_tracks.At(1).m_bEncoded = true;
-    m_tracks.At(1).m_bWavPresent = false;
-    EXPECT_TRUE(m_fileList.CanClearStatus());
-    EXPECT_FALSE(m_fileList.CanEncode());
-    m_fileList.ClearStatus();
-    EXPECT_FALSE(m_tracks.At(0).m_bEncoded);
-    EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
-    EXPECT_FALSE(m_fileList.CanClearStatus());
-    EXPECT_TRUE(m_fileList.CanEncode());
 }
 
 TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusals) {

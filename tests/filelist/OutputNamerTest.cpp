@@ -37,13 +37,10 @@ std::string Clean(const std::string& text) {
 }
 } // namespace
 
-TEST(SymbolReplacementTest, DefaultTableMakesForbiddenCharactersHarmless) {
+TEST(SymbolReplacementTest, ForbiddenCharactersAreReplacedAndBlanksAndDotsTidied) {
     EXPECT_EQ(Clean("AC/DC: Live?"), "AC-DC- Live");
     EXPECT_EQ(Clean("a * b"), "a x b");
     EXPECT_EQ(Clean("<a|b>\"c\\d"), "[a-b]-c-d");
-}
-
-TEST(SymbolReplacementTest, TrimsBlanksAndTrailingDotsAndCollapsesDoubles) {
     EXPECT_EQ(Clean(" \t..name .. "), ".name");
     // One pass each: blanks, dots, blanks.
     EXPECT_EQ(Clean("name . ."), "name .");
@@ -61,15 +58,7 @@ TEST(SymbolReplacementTest, SwitchedOffDoublesStayAndEmptyReplacementDeletes) {
     EXPECT_EQ(table.ReplaceFileNameSymbols("a * b..c: d"), "a  x  b..c d");
 }
 
-TEST(SymbolReplacementTest, MissingSectionGivesTheDefaults) {
-    const CSymbolReplacement table = CSymbolReplacement::Load(CProfile());
-    for (size_t i = 0; i < table.m_strReplacements.size(); ++i)
-        EXPECT_EQ(table.m_strReplacements[i], CSymbolReplacement::kDefaultReplacements[i]);
-    EXPECT_TRUE(table.m_bDeleteDoubleSpaces);
-    EXPECT_TRUE(table.m_bDeleteDoubleDots);
-}
-
-TEST(SymbolReplacementTest, SaveWritesOneSectionThatLoadsBackExactly) {
+TEST(SymbolReplacementTest, SaveWritesOneSectionThatLoadsBackExactlyOrTheDefaultsWithout) {
     CTempDir dir;
     CSymbolReplacement table;
     table.m_strReplacements[3] = "";      // question mark
@@ -96,24 +85,24 @@ TEST(SymbolReplacementTest, SaveWritesOneSectionThatLoadsBackExactly) {
     EXPECT_EQ(loaded.m_strReplacements, table.m_strReplacements);
     EXPECT_FALSE(loaded.m_bDeleteDoubleSpaces);
     EXPECT_TRUE(loaded.m_bDeleteDoubleDots);
+    // Without the section the defaults hold.
+    EXPECT_EQ(CSymbolReplacement::Load(CProfile()).m_strReplacements,
+              CSymbolReplacement().m_strReplacements);
 }
 
 TEST(OutputNamerNumberTest, StylesNumberFromOneAndLettersGoOnPastZ) {
-    EXPECT_EQ(COutputNamer::NumberText(0, 0), "1");
-    EXPECT_EQ(COutputNamer::NumberText(9, 0), "10");
-    EXPECT_EQ(COutputNamer::NumberText(8, 1), "09");
-    EXPECT_EQ(COutputNamer::NumberText(9, 1), "10");
-    EXPECT_EQ(COutputNamer::NumberText(2, 4), "3");
-    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 0), "4294967296");
-    EXPECT_EQ(COutputNamer::NumberText(0, 2), "A");
-    EXPECT_EQ(COutputNamer::NumberText(25, 2), "Z");
-    EXPECT_EQ(COutputNamer::NumberText(26, 2), "AA");
-    EXPECT_EQ(COutputNamer::NumberText(27, 2), "AB");
-    EXPECT_EQ(COutputNamer::NumberText(701, 2), "ZZ");
-    EXPECT_EQ(COutputNamer::NumberText(702, 2), "AAA");
-    EXPECT_EQ(COutputNamer::NumberText(0, 3), "a");
-    EXPECT_EQ(COutputNamer::NumberText(26, 3), "aa");
-    EXPECT_EQ(COutputNamer::NumberText(4294967295u, 3), "mwlqkwv");
+    const struct {
+        unsigned index;
+        unsigned style;
+        const char* text;
+    } numbers[] = {{0, 0, "1"},   {9, 0, "10"},   {8, 1, "09"},
+                   {9, 1, "10"},  {2, 4, "3"},    {4294967295u, 0, "4294967296"},
+                   {0, 2, "A"},   {25, 2, "Z"},   {26, 2, "AA"},
+                   {27, 2, "AB"}, {701, 2, "ZZ"}, {702, 2, "AAA"},
+                   {0, 3, "a"},   {26, 3, "aa"},  {4294967295u, 3, "mwlqkwv"}};
+    for (const auto& number : numbers)
+        EXPECT_EQ(COutputNamer::NumberText(number.index, number.style), number.text)
+            << number.index << " in style " << number.style;
 }
 
 TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
@@ -126,6 +115,11 @@ TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
     m_settings.m_nGenre = 81; // Pop
     m_settings.m_strMp3Ext = ".MP3";
     EXPECT_EQ(PathOf(0, "SOS"), "/mp3/01 - Abba, Gold (1992) - SOS Pop.MP3");
+    // Beside the WAV file when asked.
+    m_settings.m_bSameDir = 1;
+    m_settings.m_strOutputFileFormat = "[number] - [title]";
+    m_settings.m_strMp3Ext = ".mp3";
+    EXPECT_EQ(PathOf(0, "Intro"), "/wav/01 - Intro.mp3");
 }
 
 TEST_F(OutputNamerTest, NumberLeadsWhenNeitherTitleNorNumberIsInTheTemplate) {
@@ -183,11 +177,6 @@ TEST_F(OutputNamerTest, ANameTooLongForTheFileSystemLosesTheEndOfItsTitle) {
     ASSERT_TRUE(m_namer.BuildOutputName(track));
     EXPECT_EQ(CText::FileNamePart(track.m_strMp3Path),
               "03 - " + std::string(COutputNamer::kMaxNameBytes - 9, 'a') + ".mp3");
-}
-
-TEST_F(OutputNamerTest, SameDirectoryPutsTheMp3BesideTheWav) {
-    m_settings.m_bSameDir = 1;
-    EXPECT_EQ(PathOf(0, "Intro"), "/wav/01 - Intro.mp3");
 }
 
 TEST_F(OutputNamerTest, EncodedTrackKeepsItsPath) {

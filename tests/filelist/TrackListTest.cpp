@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -51,33 +52,25 @@ protected:
 
 using Paths = std::vector<std::string>;
 
-TEST_F(TrackListTest, AddedTrackStartsFromTheFileAndTheSettings) {
+TEST_F(TrackListTest, AddedTrackStartsFromTheFileAndTheSettingsAndRefusedFilesAddNothing) {
     m_settings.m_nBitrate = 256;
     m_settings.m_strArtist = "Artist";
     ASSERT_TRUE(m_list.AddWaveFile(WriteWave("one.wav"), m_settings));
     ASSERT_TRUE(m_list.AddWaveFile(WriteWave("Two.WAV"), m_settings));
     ASSERT_EQ(m_list.Count(), 2u);
 
-    const CTrackItem& second = m_list.At(1);
-    EXPECT_EQ(second.m_nIndex, 1u);
-    EXPECT_EQ(second.m_strWavPath, m_dir.File("Two.WAV"));
-    EXPECT_EQ(second.m_strFileTitle, "Two");
-    EXPECT_EQ(second.m_strTitle, "Two");
-    EXPECT_EQ(second.m_strWavDir, m_dir.Path());
-    EXPECT_EQ(second.m_strOutputDir, m_settings.m_strOutputDir);
-    EXPECT_EQ(second.m_nBitrate, 256u);
-    EXPECT_EQ(second.m_strArtist, "Artist");
-    EXPECT_EQ(second.m_nSampleFrames, 80u);
-    EXPECT_TRUE(second.m_bChecked);
-    EXPECT_TRUE(second.m_bWavPresent);
-    EXPECT_FALSE(second.m_bEncoded);
-}
+    const CTrackItem& t = m_list.At(1);
+    EXPECT_EQ(std::tie(t.m_nIndex, t.m_strWavPath, t.m_strFileTitle, t.m_strTitle, t.m_strWavDir,
+                       t.m_strOutputDir, t.m_nBitrate, t.m_strArtist, t.m_nSampleFrames),
+              std::make_tuple(1u, m_dir.File("Two.WAV"), "Two", "Two", m_dir.Path(),
+                              m_settings.m_strOutputDir, 256u, "Artist", 80u));
+    EXPECT_TRUE(t.m_bChecked && t.m_bWavPresent && !t.m_bEncoded);
 
-TEST_F(TrackListTest, RefusedFilesAddNothing) {
+    // Files of another name, missing or not WAV files add nothing.
     EXPECT_FALSE(m_list.AddWaveFile(WriteWave("long.wave"), m_settings));
     EXPECT_FALSE(m_list.AddWaveFile(m_dir.File("missing.wav"), m_settings));
     EXPECT_FALSE(m_list.AddWaveFile(m_dir.WriteFile("text.wav", "not a wave file"), m_settings));
-    EXPECT_TRUE(m_list.Empty());
+    EXPECT_EQ(m_list.Count(), 2u);
     EXPECT_FALSE(m_list.Contains(m_dir.File("text.wav")));
 }
 
@@ -114,9 +107,9 @@ TEST_F(TrackListTest, RemovedTracksCanBeAddedAgain) {
     EXPECT_FALSE(m_list.Contains(second));
     EXPECT_TRUE(m_list.AddWaveFile(second, m_settings));
     EXPECT_EQ(ListedPaths(), (Paths{second}));
-}
 
-TEST_F(TrackListTest, APathAppendedTwiceStaysListedUntilBothAreGone) {
+    // A path appended twice stays listed until both are gone.
+    m_list.Clear();
     AppendTracks({"/x/a.wav", "/x/a.wav"});
     m_list.RemoveAt(0);
     EXPECT_TRUE(m_list.Contains("/x/a.wav"));
@@ -124,25 +117,21 @@ TEST_F(TrackListTest, APathAppendedTwiceStaysListedUntilBothAreGone) {
     EXPECT_FALSE(m_list.Contains("/x/a.wav"));
 }
 
-TEST_F(TrackListTest, MovePutsATrackAfterAnother) {
+TEST_F(TrackListTest, MovePutsATrackAfterAnotherAndIgnoresPlacesThatChangeNothing) {
     AppendTracks({"0", "1", "2", "3", "4"});
     m_list.Move(0, 2);
     EXPECT_EQ(ListedPaths(), (Paths{"1", "2", "0", "3", "4"}));
     m_list.Move(4, 0);
     EXPECT_EQ(ListedPaths(), (Paths{"1", "4", "2", "0", "3"}));
     m_list.Move(1, 4);
-    EXPECT_EQ(ListedPaths(), (Paths{"1", "2", "0", "3", "4"}));
-}
-
-TEST_F(TrackListTest, MoveIgnoresPlacesWhereNothingWouldChangeOrThatDoNotExist) {
-    AppendTracks({"0", "1", "2"});
-    const Paths unchanged{"0", "1", "2"};
+    const Paths moved{"1", "2", "0", "3", "4"};
+    EXPECT_EQ(ListedPaths(), moved);
+    // Places where nothing would change, or that do not exist, are ignored.
     const std::pair<int, int> ignored[] = {{1, 1},  {2, 1}, {1, 0}, {0, -1},
-                                           {2, -1}, {3, 0}, {0, 3}, {-1, 1}};
+                                           {2, -1}, {5, 0}, {0, 5}, {-1, 1}};
     for (const auto& [from, to] : ignored) {
-        SCOPED_TRACE(testing::Message() << "from " << from << " to " << to);
         m_list.Move(from, to);
-        EXPECT_EQ(ListedPaths(), unchanged);
+        EXPECT_EQ(ListedPaths(), moved) << "from " << from << " to " << to;
     }
 }
 
@@ -172,10 +161,8 @@ TEST_F(TrackListTest, SortOrdersByEachKeyInBothDirections) {
         m_list.Sort(key.key, true, m_namer);
         EXPECT_EQ(ListedPaths(), (Paths(key.ascending.rbegin(), key.ascending.rend())));
     }
-}
-
-TEST_F(TrackListTest, SortByPathComparesBytesExactly) {
-    AppendTracks({"/m/b.wav", "/m/a.wav", "/m/B.wav"});
+    // Paths compare byte by byte.
+    m_list.At(2).m_strWavPath = "/m/B.wav";
     m_list.Sort(CTrackList::kSortByPath, false, m_namer);
     EXPECT_EQ(ListedPaths(), (Paths{"/m/B.wav", "/m/a.wav", "/m/b.wav"}));
 }
