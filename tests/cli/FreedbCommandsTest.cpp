@@ -2,11 +2,13 @@
 #include "support/CddbTestServer.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 #include "support/TinyProxy.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <regex>
 #include <sys/resource.h>
 
 // Peak memory is not measured under AddressSanitizer, whose shadow memory counts too.
@@ -20,27 +22,6 @@
 #endif
 
 namespace {
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// "(dd.mm.yyyy, hh:mm:ss) " at the start of a log line.
-bool IsStamped(const std::string& line) {
-    const std::string form = "(00.00.0000, 00:00:00) ";
-    if (line.size() < form.size())
-        return false;
-    for (size_t i = 0; i < form.size(); ++i) {
-        const bool digit = line[i] >= '0' && line[i] <= '9';
-        if (form[i] == '0' ? !digit : line[i] != form[i])
-            return false;
-    }
-    return true;
-}
-
 class FreedbCommandsTest : public ::testing::Test {
 protected:
     // Runs the program against the fixture, over the gateway or the line protocol.
@@ -63,7 +44,7 @@ TEST_F(FreedbCommandsTest, QueryPrintsEveryMatchOverBothTransports) {
     for (bool http : {false, true}) {
         const SCliResult result = Run({std::begin(kQuery), std::end(kQuery)}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-        EXPECT_EQ(Lines(result.m_strOut),
+        EXPECT_EQ(SplitLines(result.m_strOut),
                   (std::vector<std::string>{"rock 0c025603 Test Artist / Test Album",
                                             "misc 0c025603 Various / Mixed Tape"}));
         EXPECT_TRUE(result.m_strErr.empty()) << result.m_strErr;
@@ -75,15 +56,15 @@ TEST_F(FreedbCommandsTest, TheLogGoesToStandardErrorStampedWithItsLevelPrefix) {
     args.insert(args.end(), {"--log", "--full-log"});
     const SCliResult result = Run(args, false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    const std::vector<std::string> log = Lines(result.m_strErr);
+    // Each line begins "(dd.mm.yyyy, hh:mm:ss) ".
+    const std::regex stamp(R"(\(\d\d\.\d\d\.\d{4}, \d\d:\d\d:\d\d\) .*)");
+    const std::vector<std::string> log = SplitLines(result.m_strErr);
     for (const std::string& line : log)
-        EXPECT_TRUE(IsStamped(line)) << line;
-    auto has = [&log](const std::string& text) {
-        for (const std::string& line : log) {
-            if (line.size() > 23 && line.substr(23) == text)
-                return true;
-        }
-        return false;
+        EXPECT_TRUE(std::regex_match(line, stamp)) << line;
+    const auto has = [&log](const std::string& text) {
+        return std::find_if(log.begin(), log.end(), [&text](const std::string& line) {
+                   return line.size() > 23 && line.substr(23) == text;
+               }) != log.end();
     };
     EXPECT_TRUE(has("[INF]Connecting to 127.0.0.1:" + std::to_string(m_server.CddbpPort()) +
                     ", timeout 5"));
@@ -97,7 +78,7 @@ TEST_F(FreedbCommandsTest, ReadPrintsTheAlbumAndItsTracks) {
     for (bool http : {false, true}) {
         SCliResult result = Run({"read", "rock", "0c025603"}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-        EXPECT_EQ(Lines(result.m_strOut),
+        EXPECT_EQ(SplitLines(result.m_strOut),
                   (std::vector<std::string>{
                       "Artist: Test Artist", "Title: Test Album", "Year: 1999",
                       "Disc length: 600 seconds", "1\t03:20\t150\tFirst Song\t",
@@ -106,7 +87,7 @@ TEST_F(FreedbCommandsTest, ReadPrintsTheAlbumAndItsTracks) {
                       "lines\t"}));
         result = Run({"read", "misc", "0c025603"}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-        EXPECT_EQ(Lines(result.m_strOut).at(5), "2\t03:20\t15150\tSinger Two\tMiddle\t");
+        EXPECT_EQ(SplitLines(result.m_strOut).at(5), "2\t03:20\t15150\tSinger Two\tMiddle\t");
     }
 }
 
@@ -123,7 +104,7 @@ TEST_F(FreedbCommandsTest, SearchAsksTheWebSiteGiven) {
               std::string::npos)
         << result.m_strErr;
     // The small-print entry takes the artist and title of the result above it.
-    EXPECT_EQ(Lines(result.m_strOut),
+    EXPECT_EQ(SplitLines(result.m_strOut),
               (std::vector<std::string>{"jazz 1e0a2b04 Quartet / Blue Night",
                                         "data ffff0001 Quartet / Blue Night"}));
     const std::vector<std::string> received = m_server.ReceivedLines();
@@ -134,13 +115,13 @@ TEST_F(FreedbCommandsTest, SearchAsksTheWebSiteGiven) {
 TEST_F(FreedbCommandsTest, SitesAndStatPrintWhatTheServerSent) {
     SCliResult result = Run({"sites"}, false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    EXPECT_EQ(Lines(result.m_strOut),
+    EXPECT_EQ(SplitLines(result.m_strOut),
               (std::vector<std::string>{
                   "127.0.0.1 cddbp 8880 - N000.00 W000.00 Loopback fixture, CDDBP",
                   "127.0.0.1 http 80 /~cddb/cddb.cgi N000.00 W000.00 Loopback fixture, HTTP"}));
     result = Run({"stat"}, true);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    const std::vector<std::string> lines = Lines(result.m_strOut);
+    const std::vector<std::string> lines = SplitLines(result.m_strOut);
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[0], "Database entries: 3");
     EXPECT_EQ(lines[5], "jazz: 1");
@@ -215,7 +196,7 @@ TEST_F(FreedbCommandsTest, TheGatewayGoesThroughAnAuthenticatingProxy) {
     args[args.size() - 2] = "s3cret";
     result = Run(args, true);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    EXPECT_EQ(Lines(result.m_strOut).size(), 2u);
+    EXPECT_EQ(SplitLines(result.m_strOut).size(), 2u);
 
     // The search takes --proxy too, over either transport: with a wrong password the
     // proxy's refusal page holds no result.
@@ -229,5 +210,5 @@ TEST_F(FreedbCommandsTest, TheGatewayGoesThroughAnAuthenticatingProxy) {
     search.back() = "s3cret";
     result = Run(search, false);
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    EXPECT_EQ(Lines(result.m_strOut).at(0), "jazz 1e0a2b04 Quartet / Blue Night");
+    EXPECT_EQ(SplitLines(result.m_strOut).at(0), "jazz 1e0a2b04 Quartet / Blue Night");
 }

@@ -3,23 +3,15 @@
 #include "support/CliRunner.h"
 #include "support/MusicBrainzTestServer.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 #include "support/WaveWriter.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Three WAV files of 2, 3 and 4 seconds, and two albums of the disc they make on the
 // fixture: one by a band, and a compilation.
 class LookupCommandTest : public ::testing::Test {
@@ -63,7 +55,7 @@ TEST_F(LookupCommandTest, ListsEveryAlbumOfTheDiscWithItsTracksOverBothTransport
         const SCliResult result = Run({"lookup", "disc", "--threads", "2"}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
         EXPECT_EQ(
-            Lines(result.m_strOut),
+            SplitLines(result.m_strOut),
             (std::vector<std::string>{
                 "1  rock  " + m_strDiscId + "  Alpha Band / First Light  2004  3 tracks",
                 "    1  00:02  Dawn Song", "    2  00:03  Noon: Song", "    3  00:04  Dusk Song",
@@ -77,7 +69,7 @@ TEST_F(LookupCommandTest, ListsEveryAlbumOfTheDiscWithItsTracksOverBothTransport
 TEST_F(LookupCommandTest, SelectGivesTheTracksTheirTitlesAndNames) {
     const SCliResult result = Run({"lookup", "disc", "--select", "1", "--log"});
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    const std::vector<std::string> lines = Lines(result.m_strOut);
+    const std::vector<std::string> lines = SplitLines(result.m_strOut);
     const auto row = [&lines](const std::string& text) {
         for (const std::string& line : lines) {
             if (line.rfind(text, 0) == 0)
@@ -116,7 +108,7 @@ TEST_F(LookupCommandTest, MusicBrainzAlbumsAreListedAndApplied) {
                 m_dir.File("CDPLAYER.INI")},
                m_dir.Path());
     ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    const std::vector<std::string> lines = Lines(result.m_strOut);
+    const std::vector<std::string> lines = SplitLines(result.m_strOut);
     ASSERT_GE(lines.size(), 8u) << result.m_strOut;
     EXPECT_EQ(lines[0], "1  musicbrainz  " + m_strDiscId +
                             "  Alpha Band & Friends / Light Years  2004  3 tracks");
