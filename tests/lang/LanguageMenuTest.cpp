@@ -2,30 +2,14 @@
 
 #include "lang/StringCatalogue.h"
 #include "platform/Profile.h"
-#include "platform/UserPrompt.h"
 #include "support/FailingReaddir.h"
+#include "support/RecordingPrompt.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
-class CRecordingPrompt : public IUserPrompt {
-public:
-    void ShowMessage(const std::string& strText, EPromptIcon) override {
-        m_questions.push_back(strText);
-    }
-    bool AskYesNo(const std::string& strText, EPromptIcon icon) override {
-        m_questions.push_back(strText);
-        m_icon = icon;
-        return m_bAnswer;
-    }
-
-    bool m_bAnswer = true;
-    EPromptIcon m_icon = EPromptIcon::Error;
-    std::vector<std::string> m_questions;
-};
-
 class LanguageMenuTest : public ::testing::Test {
 protected:
     LanguageMenuTest() : m_catalogue(m_dir.Path()) {}
@@ -43,7 +27,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LanguageMenuTest, ListsAtMostNineteenCapitalisedNamesWithoutTheExtension) {
+TEST_F(LanguageMenuTest, ListsAtMostNineteenCapitalisedNamesWithoutAnyLngExtension) {
     for (int i = 0; i < 25; ++i)
         m_dir.WriteFile("lang" + std::to_string(i) + ".lng", "");
     m_dir.WriteFile("notes.txt", "");
@@ -55,12 +39,11 @@ TEST_F(LanguageMenuTest, ListsAtMostNineteenCapitalisedNamesWithoutTheExtension)
         EXPECT_EQ(items[i].m_strName.find(".lng"), std::string::npos);
         EXPECT_FALSE(items[i].m_bChecked);
     }
-}
-
-TEST_F(LanguageMenuTest, EveryLngIsRemovedAndTheExtensionMatchesWithoutRegardToCase) {
-    m_dir.WriteFile("german.LNG", "");
-    m_dir.WriteFile("old.lng.lng", "");
-    std::vector<std::string> names = CLanguageMenu(m_catalogue).LanguageNames();
+    // Every ".lng" goes, and the extension matches without regard to case.
+    CTempDir other;
+    other.WriteFile("german.LNG", "");
+    other.WriteFile("old.lng.lng", "");
+    std::vector<std::string> names = CLanguageMenu(CStringCatalogue(other.Path())).LanguageNames();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"German", "Old"}));
 }
@@ -98,7 +81,7 @@ TEST_F(LanguageMenuTest, TheCurrentLanguageIsChecked) {
     EXPECT_TRUE(menu.BuildLanguageMenu()[0].m_bChecked);
 }
 
-TEST_F(LanguageMenuTest, ChoosingALanguageAsksThenStoresItsMenuNameAndRestarts) {
+TEST_F(LanguageMenuTest, ChoosingAnotherLanguageAsksThenStoresItsMenuNameAndRestarts) {
     m_dir.WriteFile("german.lng", "");
     m_prompt.m_bAnswer = false;
     EXPECT_FALSE(Switch(m_catalogue, 61001));
@@ -109,20 +92,19 @@ TEST_F(LanguageMenuTest, ChoosingALanguageAsksThenStoresItsMenuNameAndRestarts) 
     EXPECT_TRUE(Switch(m_catalogue, 61001));
     EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "German");
     EXPECT_EQ(m_nRestarts, 1);
-    ASSERT_EQ(m_prompt.m_questions.size(), 2u);
-    EXPECT_EQ(m_prompt.m_questions[1],
+    ASSERT_EQ(m_prompt.Entries().size(), 2u);
+    EXPECT_EQ(m_prompt.Entries()[1].m_strText,
               "Program should be restarted to set another intreface language.\nContinue?");
-    EXPECT_EQ(m_prompt.m_icon, EPromptIcon::None);
-}
+    EXPECT_EQ(m_prompt.Entries()[1].m_icon, EPromptIcon::None);
 
-TEST_F(LanguageMenuTest, TheCurrentLanguageAndMissingFilesDoNothing) {
-    m_dir.WriteFile("german.lng", "");
+    // The current language and missing files do nothing, without a question.
+    m_prompt.Clear();
     EXPECT_FALSE(Switch(m_catalogue, CLanguageMenu::kEnglishCommand));
     EXPECT_FALSE(Switch(m_catalogue, 61002));
     CStringCatalogue german(m_dir.Path());
     german.SetInterfaceLanguage("german");
     EXPECT_FALSE(Switch(german, 61001));
-    EXPECT_TRUE(m_prompt.m_questions.empty());
+    EXPECT_TRUE(m_prompt.Entries().empty());
     EXPECT_TRUE(Switch(german, CLanguageMenu::kEnglishCommand));
     EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "");
 }

@@ -52,17 +52,13 @@ TEST_F(StringCatalogueTest, KeysAreLookedUpInTheSectionOfTheirIdentifier) {
     EXPECT_EQ(catalogue.LoadUiString(59415), "Zustand");
     EXPECT_EQ(catalogue.LoadUiString(4019), "Menu copy");
 
-    EXPECT_EQ(CStringCatalogue::CatalogSection(59489), "MenuItems");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(59497), "MenuItems");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(59490), "TabID3");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60506), "TabMP3");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60507), "TabID3");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60512), "TabTrackList");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60514), "MenuItems");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(6135), "DlgItemInfo");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60488), "DlgEncode");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(60489), "DlgMessages");
-    EXPECT_EQ(CStringCatalogue::CatalogSection(4042), "MenuItems");
+    // The edges of the identifier ranges.
+    const std::pair<unsigned, const char*> sections[] = {
+        {59489, "MenuItems"}, {59497, "MenuItems"},    {59490, "TabID3"},    {60506, "TabMP3"},
+        {60507, "TabID3"},    {60512, "TabTrackList"}, {60514, "MenuItems"}, {6135, "DlgItemInfo"},
+        {60488, "DlgEncode"}, {60489, "DlgMessages"},  {4042, "MenuItems"}};
+    for (const auto& [id, section] : sections)
+        EXPECT_EQ(CStringCatalogue::CatalogSection(id), section) << id;
     EXPECT_EQ(CStringCatalogue::CatalogKey(60488), "MessageBoxStop");
     EXPECT_EQ(CStringCatalogue::CatalogKey(4041), "4041");
     EXPECT_EQ(CStringCatalogue::CatalogKey(99999), "99999");

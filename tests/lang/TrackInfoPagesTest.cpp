@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 class TrackInfoPagesTest : public ::testing::Test {
@@ -44,10 +45,9 @@ TEST_F(TrackInfoPagesTest, ATrackNotYetEncodedShowsItsEstimateAndAnMp3TabInBrack
     ASSERT_FALSE(pages.m_strError) << *pages.m_strError;
     EXPECT_EQ(pages.m_strCaption, "File Information");
     ASSERT_EQ(pages.m_pages.size(), 4u);
-    EXPECT_EQ(pages.m_pages[0].m_strTitle, "General");
-    EXPECT_EQ(pages.m_pages[1].m_strTitle, "Album");
-    EXPECT_EQ(pages.m_pages[2].m_strTitle, "WAV");
-    EXPECT_EQ(pages.m_pages[3].m_strTitle, "<MP3>");
+    EXPECT_EQ(std::tie(pages.m_pages[0].m_strTitle, pages.m_pages[1].m_strTitle,
+                       pages.m_pages[2].m_strTitle, pages.m_pages[3].m_strTitle),
+              std::make_tuple("General", "Album", "WAV", "<MP3>"));
     EXPECT_EQ(Page(pages, 0), "Title\t: Intro\nLength\t: 61 seconds.\nStatus\t: -\n"
                               "WAV\t: /music/in/01 Intro.wav\nMP3\t: Not created");
     EXPECT_EQ(Page(pages, 2), "Filename : 01 Intro.wav\nDirectory : /music/in/\n"
@@ -57,6 +57,14 @@ TEST_F(TrackInfoPagesTest, ATrackNotYetEncodedShowsItsEstimateAndAnMp3TabInBrack
                               "Size\t  : 1200000 bytes\nFormat\t  : MPEG 1, 44100 Hz, Stereo\n"
                               "Bitrate\t  : CBR, 160 kbps\nCopyright : No\t\tPrivate\t: No\n"
                               "Original\t  : No\t\tCRC\t: No");
+
+    // The WAV page's note follows the delete and encoded flags.
+    m_track.m_bEncoded = true;
+    EXPECT_NE(Page(Build(), 2).find("\n\nFile exists and was already encoded!"), std::string::npos);
+    m_track.m_bEncoded = false;
+    m_track.m_bDeleteWav = 1;
+    EXPECT_NE(Page(Build(), 2).find("\n\nThis WAV file will be deleted after encoding!"),
+              std::string::npos);
 }
 
 TEST_F(TrackInfoPagesTest, AnEncodedTrackWhoseWavWasDeletedShowsTheWavTabInBrackets) {
@@ -91,15 +99,6 @@ TEST_F(TrackInfoPagesTest, AnEncodedTrackWhoseWavWasDeletedShowsTheWavTabInBrack
                             "Copyright : Yes\t\tPrivate\t: No\nOriginal\t  : No\t\tCRC\t: Yes"),
         std::string::npos)
         << Page(pages, 3);
-}
-
-TEST_F(TrackInfoPagesTest, WavNotesFollowTheDeleteAndEncodedFlags) {
-    m_track.m_bEncoded = true;
-    EXPECT_NE(Page(Build(), 2).find("\n\nFile exists and was already encoded!"), std::string::npos);
-    m_track.m_bEncoded = false;
-    m_track.m_bDeleteWav = 1;
-    EXPECT_NE(Page(Build(), 2).find("\n\nThis WAV file will be deleted after encoding!"),
-              std::string::npos);
 }
 
 TEST_F(TrackInfoPagesTest, AlbumPageEndsWithTheCommentAndShowsNoGenreAsEmpty) {

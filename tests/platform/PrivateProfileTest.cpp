@@ -2,18 +2,10 @@
 
 #include "platform/Profile.h"
 #include "support/TempDir.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-namespace {
-mode_t FileMode(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-}
-} // namespace
 
 TEST(PrivateProfileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
     CPrivateProfile ini;
@@ -35,7 +27,7 @@ TEST(PrivateProfileTest, IntegersTakeTheLeadingNumberAndFallBackOnText) {
     EXPECT_EQ(ini.GetInt("s", "e", 5), 5);
 }
 
-TEST(PrivateProfileTest, WritesReplaceInPlaceAppendToTheSectionAndKeepEverythingElse) {
+TEST(PrivateProfileTest, WritesAndDeletesChangeOnlyTheirLinesAndKeepEverythingElse) {
     CPrivateProfile ini;
     ini.Parse("; a comment\n[One]\nA=1\nstray line\n\n[Two]\nB=2\n");
     ini.WriteString("one", "a", "changed");
@@ -43,6 +35,10 @@ TEST(PrivateProfileTest, WritesReplaceInPlaceAppendToTheSectionAndKeepEverything
     ini.WriteInt("Three", "C", 3);
     EXPECT_EQ(ini.Serialize(),
               "; a comment\n[One]\nA=changed\nNew=n\nstray line\n\n[Two]\nB=2\n[Three]\nC=3\n");
+    ini.DeleteKey("one", "NEW");
+    ini.DeleteSection("two");
+    EXPECT_EQ(ini.Serialize(), "; a comment\n[One]\nA=changed\nstray line\n\n[Three]\nC=3\n");
+    EXPECT_FALSE(ini.HasSection("Two"));
 }
 
 TEST(PrivateProfileTest, LineBreaksInWrittenTextNeverStartANewKeyOrSection) {
@@ -57,16 +53,7 @@ TEST(PrivateProfileTest, LineBreaksInWrittenTextNeverStartANewKeyOrSection) {
     EXPECT_EQ(reread.KeyNames("Playlist"), std::vector<std::string>{"Title1"});
 }
 
-TEST(PrivateProfileTest, DeleteRemovesKeysAndSections) {
-    CPrivateProfile ini;
-    ini.Parse("[A]\nx=1\ny=2\n[B]\nz=3\n");
-    ini.DeleteKey("a", "X");
-    ini.DeleteSection("b");
-    EXPECT_EQ(ini.Serialize(), "[A]\ny=2\n");
-    EXPECT_FALSE(ini.HasSection("B"));
-}
-
-TEST(PrivateProfileTest, SaveReplacesTheFileWholeAndKeepsItsMode) {
+TEST(PrivateProfileTest, SaveReplacesTheFileWholeAndKeepsItsModeOrFailsAndMissingIsEmpty) {
     CTempDir dir;
     const std::string path = dir.File("cfg.ini");
     CPrivateProfile ini;
@@ -83,14 +70,10 @@ TEST(PrivateProfileTest, SaveReplacesTheFileWholeAndKeepsItsMode) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
-}
-
-TEST(PrivateProfileTest, MissingFileReadsAsEmptyAndUnwritableTargetFails) {
-    CTempDir dir;
-    CPrivateProfile ini;
-    EXPECT_FALSE(ini.Load(dir.File("absent.ini")));
-    EXPECT_TRUE(ini.SectionNames().empty());
     EXPECT_FALSE(ini.Save(dir.File("no/such/dir/x.ini")));
+    CPrivateProfile missing;
+    EXPECT_FALSE(missing.Load(dir.File("absent.ini")));
+    EXPECT_TRUE(missing.SectionNames().empty());
 }
 
 TEST(ProfileTest, WritesPersistAtOnceAndUnknownKeysSurvive) {
