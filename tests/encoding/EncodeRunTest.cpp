@@ -273,7 +273,9 @@ TEST_F(EncodeRunTest, SkippedTracksShowTheirMessageAndTheRunGoesOn) {
     EXPECT_TRUE(m_tracks.At(2).m_bEncoded);
 }
 
-TEST_F(EncodeRunTest, FailingInitSkipsTheTrackWithoutCreatingAFile) {
+// An encoder that cannot start skips the track with no file; one that cannot write the
+// VBR header shows it, and the track still counts as encoded.
+TEST_F(EncodeRunTest, EncoderFailuresAtTheStartAndAtTheVbrHeaderAreShown) {
     AddWav("x.wav", CWaveWriter::PcmTone(2, 44100, 0.2));
     Encode(WAVSMITH_STAND_IN_FAIL_INIT);
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
@@ -282,13 +284,12 @@ TEST_F(EncodeRunTest, FailingInitSkipsTheTrackWithoutCreatingAFile) {
     EXPECT_FALSE(m_tracks.At(0).m_bEncoded);
     EXPECT_FALSE(m_tracks.At(0).m_bChecked);
     EXPECT_FALSE(fs::exists(Mp3Path(0)));
-}
 
-TEST_F(EncodeRunTest, FailedVbrHeaderIsShownAndTheTrackStillCountsAsEncoded) {
+    m_prompt.Clear();
+    m_tracks.At(0).m_bChecked = true;
     m_settings.m_bVbr = 1;
     m_settings.m_nPlaylistType = 1;
     m_settings.m_strPlaylistName = "list.m3u";
-    AddWav("vbr.wav", CWaveWriter::PcmTone(2, 44100, 0.2));
     Encode(WAVSMITH_STAND_IN_FAIL_VBR_HEADER);
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
     EXPECT_EQ(m_prompt.Entries()[0].m_strText,
@@ -435,25 +436,8 @@ protected:
 };
 } // namespace
 
-TEST_F(RecordedEncodeTest, DownmixAveragesTowardZeroAndDuplicateRepeatsEachValue) {
-    m_settings.m_nChannelMode = 0;
-    const std::string stereo = Samples({1000, -3, -3, 0, 7, 8});
-    AddWav("stereo.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).AddData(stereo).Bytes());
-    Encode(WAVSMITH_STAND_IN_RECORDING);
-    EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{498, -1, 7}));
-
-    std::filesystem::remove(m_strRecordPath);
-    m_tracks.Clear();
-    m_settings.m_nChannelMode = 2;
-    const std::string mono = Samples({5, -7});
-    AddWav("mono.wav", CWaveWriter().AddFmtChunk(1, 1, 44100, 16).AddData(mono).Bytes());
-    Encode(WAVSMITH_STAND_IN_RECORDING);
-    EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{5, 5, -7, -7}));
-}
-
-TEST_F(RecordedEncodeTest, OtherSampleWidthsBecome16BitDitheredWhereBitsAreDropped) {
-    m_settings.m_nChannelMode = 0;
-    const auto encodeMono = [this](const CWaveWriter& format, const std::string& data) {
+TEST_F(RecordedEncodeTest, ChannelsAreMixedOrRepeatedAndOtherWidthsBecome16BitDithered) {
+    const auto encode = [this](const CWaveWriter& format, const std::string& data) {
         std::filesystem::remove(m_strRecordPath);
         m_tracks.Clear();
         AddWav("in.wav", CWaveWriter(format).AddData(data).Bytes());
@@ -469,22 +453,28 @@ TEST_F(RecordedEncodeTest, OtherSampleWidthsBecome16BitDitheredWhereBitsAreDropp
         }
         return true;
     };
+    // A downmix averages toward zero; mono to stereo repeats each value.
+    m_settings.m_nChannelMode = 2;
+    EXPECT_EQ(encode(CWaveWriter().AddFmtChunk(1, 1, 44100, 16), Samples({5, -7})),
+              (std::vector<std::int16_t>{5, 5, -7, -7}));
+    m_settings.m_nChannelMode = 0;
+    EXPECT_EQ(encode(CWaveWriter().AddFmtChunk(1, 2, 44100, 16), Samples({1000, -3, -3, 0, 7, 8})),
+              (std::vector<std::int16_t>{498, -1, 7}));
 
-    EXPECT_EQ(
-        encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 8), std::string("\x80\xFF\x00\x81", 4)),
-        (std::vector<std::int16_t>{0, 32512, -32768, 256}));
+    EXPECT_EQ(encode(CWaveWriter().AddFmtChunk(1, 1, 44100, 8), std::string("\x80\xFF\x00\x81", 4)),
+              (std::vector<std::int16_t>{0, 32512, -32768, 256}));
     const std::string int24("\x00\xE8\x03\x00\x18\xFC", 6);
-    EXPECT_TRUE(near(encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), int24), {1000, -1000}));
+    EXPECT_TRUE(near(encode(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), int24), {1000, -1000}));
     const std::string int32 = CWaveWriter::Le32(1000u << 16) + CWaveWriter::Le32(0xFFFF0000u);
     EXPECT_TRUE(
-        near(encodeMono(CWaveWriter().AddExtensibleFmtChunk(1, 1, 44100, 32), int32), {1000, -1}));
+        near(encode(CWaveWriter().AddExtensibleFmtChunk(1, 1, 44100, 32), int32), {1000, -1}));
     std::string floats;
     for (float value : {0.5f, 2.0f, -3.0f, std::nanf("")}) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, &value, 4);
         floats += CWaveWriter::Le32(bits);
     }
-    EXPECT_TRUE(near(encodeMono(CWaveWriter().AddFmtChunk(3, 1, 44100, 32), floats),
+    EXPECT_TRUE(near(encode(CWaveWriter().AddFmtChunk(3, 1, 44100, 32), floats),
                      {16384, 32767, -32768, 0}));
 
     // Half a 16-bit step held for a while comes out as a mix of its two neighbours, and the
@@ -493,29 +483,31 @@ TEST_F(RecordedEncodeTest, OtherSampleWidthsBecome16BitDitheredWhereBitsAreDropp
     for (int i = 0; i < 4000; ++i)
         half += std::string("\x80\x00\x00", 3);
     const std::vector<std::int16_t> dithered =
-        encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half);
+        encode(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half);
     ASSERT_EQ(dithered.size(), 4000u);
     const long ones = std::count(dithered.begin(), dithered.end(), 1);
     EXPECT_EQ(ones + std::count(dithered.begin(), dithered.end(), 0), 4000);
     EXPECT_NEAR(ones, 2000, 200);
-    EXPECT_EQ(encodeMono(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half), dithered);
+    EXPECT_EQ(encode(CWaveWriter().AddFmtChunk(1, 1, 44100, 24), half), dithered);
 }
 
-TEST_F(RecordedEncodeTest, OnlyTheWholeFramesOfTheDataChunkAreSound) {
-    const std::string body = Samples({1, 2, 3, 4, 5});
+// Chunks around the data are not sound, nor is a value cut short, nor what a file lost
+// since it was added; an empty data chunk is an empty track.
+TEST_F(RecordedEncodeTest, OnlyTheWholeValuesOfTheDataChunkThatAreThereAreSound) {
     AddWav("chunks.wav", CWaveWriter()
                              .AddFmtChunk(1, 2, 44100, 16)
                              .AddRawChunk("LIST", 4, "abcd")
-                             .AddData(body)
+                             .AddData(Samples({1, 2, 3, 4, 5}))
                              .AddRawChunk("LIST", 6, "trails")
                              .Bytes());
     Encode(WAVSMITH_STAND_IN_RECORDING);
     EXPECT_EQ(Recorded(), (std::vector<std::int16_t>{1, 2, 3, 4}));
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
-}
 
-TEST_F(RecordedEncodeTest, AFileThatShrankIsEncodedUpToItsLastWholeValue) {
+    std::filesystem::remove(m_strRecordPath);
+    m_tracks.Clear();
     const std::string path = AddWav("shrinking.wav", CWaveWriter::PcmTone(2, 44100, 0.5));
+    AddWav("empty.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).AddSilentData(0).Bytes());
     const std::string bytes = ReadFile(path);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, 44 + 9);
     Encode(WAVSMITH_STAND_IN_RECORDING);
@@ -525,15 +517,7 @@ TEST_F(RecordedEncodeTest, AFileThatShrankIsEncodedUpToItsLastWholeValue) {
     std::memcpy(&first, bytes.data() + 44, 2);
     EXPECT_EQ(recorded[0], first);
     EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
-}
-
-TEST_F(RecordedEncodeTest, AnEmptyDataChunkEncodesNothingAndEndsNormally) {
-    AddWav("empty.wav", CWaveWriter().AddFmtChunk(1, 2, 44100, 16).AddSilentData(0).Bytes());
-    AddWav("next.wav", CWaveWriter::PcmTone(2, 44100, 0.01));
-    Encode(WAVSMITH_STAND_IN_RECORDING);
-    EXPECT_TRUE(m_tracks.At(0).m_bEncoded);
     EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
-    EXPECT_EQ(Recorded().size(), 441u * 2);
 }
 
 TEST_F(RecordedEncodeTest, StopEndsTheRunAndRemovesThePartialFile) {

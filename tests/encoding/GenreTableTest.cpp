@@ -66,15 +66,11 @@ TEST(GenreTableTest, EveryRowCarriesTheStandardNumberOfItsName) {
         names.insert(name);
     }
     EXPECT_EQ(names.size(), CGenreTable::kRowCount - 1);
-    EXPECT_EQ(CGenreTable::GenreName(0), "");
-    EXPECT_EQ(CGenreTable::GenreNumber(0), 255);
-}
-
-TEST(GenreTableTest, RowsOutsideTheTableHaveNoNameAndNoGenreNumber) {
-    EXPECT_EQ(CGenreTable::GenreName(127), "");
-    EXPECT_EQ(CGenreTable::GenreName(CGenreTable::kNoGenre), "");
-    EXPECT_EQ(CGenreTable::GenreNumber(127), 255);
-    EXPECT_EQ(CGenreTable::GenreNumber(CGenreTable::kNoGenre), 255);
+    // Row 0 and rows outside the table have no name and no genre number.
+    for (unsigned row : {0u, 127u, static_cast<unsigned>(CGenreTable::kNoGenre)}) {
+        EXPECT_EQ(CGenreTable::GenreName(row), "") << row;
+        EXPECT_EQ(CGenreTable::GenreNumber(row), 255) << row;
+    }
 }
 
 TEST(GenreTableTest, FindRowIgnoresCaseAndNeverReturnsRowZeroForAName) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -31,17 +32,12 @@ protected:
 
 TEST_F(WaveReaderTest, AcceptsPcmAndFillsTheRecord) {
     ASSERT_TRUE(Parse(CWaveWriter::PcmTone(2, 22050, 0.5), "Side A.wav"));
-    EXPECT_EQ(m_track->m_wFormatTag, 1);
-    EXPECT_EQ(m_track->m_nChannels, 2);
-    EXPECT_EQ(m_track->m_nSamplesPerSec, 22050u);
-    EXPECT_EQ(m_track->m_nAvgBytesPerSec, 88200u);
-    EXPECT_EQ(m_track->m_nBlockAlign, 4);
-    EXPECT_EQ(m_track->m_wBitsPerSample, 16);
-    EXPECT_EQ(m_track->m_nSampleFrames, 11025u);
-    EXPECT_EQ(m_track->m_nWavSize, 44u + 11025u * 4u);
-    EXPECT_EQ(m_track->m_nPlayTime, 0u);
-    EXPECT_EQ(m_track->m_strWavDir, m_dir.Path());
-    EXPECT_EQ(m_track->m_strFileTitle, "Side A");
+    const CTrackItem& t = *m_track;
+    EXPECT_EQ(std::tie(t.m_wFormatTag, t.m_nChannels, t.m_nSamplesPerSec, t.m_nAvgBytesPerSec,
+                       t.m_nBlockAlign, t.m_wBitsPerSample, t.m_nSampleFrames, t.m_nWavSize,
+                       t.m_nPlayTime, t.m_strWavDir, t.m_strFileTitle),
+              std::make_tuple(1, 2, 22050u, 88200u, 4, 16, 11025u, 44u + 11025u * 4u, 0u,
+                              m_dir.Path(), "Side A"));
 }
 
 TEST_F(WaveReaderTest, TheSoundIsTheDataChunkCutAtTheFilesEnd) {

@@ -163,22 +163,6 @@ std::vector<CCddbTestServer::SAlbum> CCddbTestServer::AllAlbums() const {
     return albums;
 }
 
-void CCddbTestServer::SetWelcome(const std::string& strWelcome) {
-    Store(m_strWelcome, strWelcome);
-}
-
-void CCddbTestServer::SetProtoReply(const std::string& strReply) {
-    Store(m_strProtoReply, strReply);
-}
-
-void CCddbTestServer::SetHelloRefusal(const std::string& strReply) {
-    Store(m_strHelloRefusal, strReply);
-}
-
-std::string CCddbTestServer::HelloRefusal() const {
-    return Load(m_strHelloRefusal);
-}
-
 void CCddbTestServer::Store(std::string& strField, const std::string& strValue) {
     std::lock_guard<std::mutex> lock(m_mutex);
     strField = strValue;
@@ -187,10 +171,6 @@ void CCddbTestServer::Store(std::string& strField, const std::string& strValue) 
 std::string CCddbTestServer::Load(const std::string& strField) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return strField;
-}
-
-void CCddbTestServer::SetQuitReply(const std::string& strReply) {
-    Store(m_strQuitReply, strReply);
 }
 
 std::vector<std::string> CCddbTestServer::ReceivedLines() const {
@@ -262,19 +242,8 @@ bool CCddbTestServer::SendAll(int hClient, const std::string& strData) {
     return sent == strData.size();
 }
 
-bool CCddbTestServer::ReadLine(int hClient, std::string& strBuffer, std::string& strLine) {
-    for (;;) {
-        const size_t end = strBuffer.find('\n');
-        if (end != std::string::npos) {
-            strLine = strBuffer.substr(0, end);
-            strBuffer.erase(0, end + 1);
-            if (!strLine.empty() && strLine.back() == '\r')
-                strLine.pop_back();
-            Record(strLine);
-            return true;
-        }
-        if (m_bStop)
-            return false;
+bool CCddbTestServer::Receive(int hClient, std::string& strBuffer) {
+    while (!m_bStop) {
         pollfd entry{hClient, POLLIN, 0};
         if (poll(&entry, 1, kSliceMs) <= 0)
             continue;
@@ -283,20 +252,30 @@ bool CCddbTestServer::ReadLine(int hClient, std::string& strBuffer, std::string&
         if (count <= 0)
             return false;
         strBuffer.append(chunk, static_cast<size_t>(count));
+        return true;
     }
+    return false;
+}
+
+bool CCddbTestServer::ReadLine(int hClient, std::string& strBuffer, std::string& strLine) {
+    size_t end = 0;
+    while ((end = strBuffer.find('\n')) == std::string::npos) {
+        if (!Receive(hClient, strBuffer))
+            return false;
+    }
+    strLine = strBuffer.substr(0, end);
+    strBuffer.erase(0, end + 1);
+    if (!strLine.empty() && strLine.back() == '\r')
+        strLine.pop_back();
+    Record(strLine);
+    return true;
 }
 
 // Holds the connection open, reading and dropping whatever comes, until the client
 // closes it or the server stops.
 void CCddbTestServer::WaitForClose(int hClient) {
-    char chunk[4096];
-    while (!m_bStop) {
-        pollfd entry{hClient, POLLIN, 0};
-        if (poll(&entry, 1, kSliceMs) <= 0)
-            continue;
-        if (recv(hClient, chunk, sizeof chunk, 0) <= 0)
-            return;
-    }
+    for (std::string dropped; Receive(hClient, dropped);)
+        dropped.clear();
 }
 
 void CCddbTestServer::SendEndless(int hClient, const std::string& strStart,
@@ -364,7 +343,7 @@ std::vector<std::string> CCddbTestServer::Answer(const std::string& strCommand, 
     const std::vector<std::string> words = Split(strCommand, ' ');
     const std::string verb = words.empty() ? "" : Lower(words[0]);
     const std::string second = words.size() > 1 ? Lower(words[1]) : "";
-    const std::string refusal = HelloRefusal();
+    const std::string refusal = Load(m_strHelloRefusal);
     if (verb == "cddb" && second == "hello" && !refusal.empty())
         return {refusal};
     if (verb == "cddb" && second == "hello" && words.size() == 6)
@@ -477,7 +456,7 @@ void CCddbTestServer::ServeHttp(int hClient) {
         }
         // The gateway answers the hello with every command.
         bool quit = false;
-        const std::string refusal = HelloRefusal();
+        const std::string refusal = Load(m_strHelloRefusal);
         const std::vector<std::string> reply = refusal.empty()
                                                    ? Answer(QueryValue(query, "cmd"), hClient, quit)
                                                    : std::vector<std::string>{refusal};

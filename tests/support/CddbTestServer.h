@@ -60,12 +60,12 @@ public:
     // HTTP replies as HTTP/1.1 in chunks of this many bytes (0: HTTP/1.0, unchunked).
     void SetChunkSize(size_t nChunkSize) { m_nChunkSize = nChunkSize; }
     // The welcome line, sent as it is (give the line end too).
-    void SetWelcome(const std::string& strWelcome);
-    void SetProtoReply(const std::string& strReply);
-    void SetQuitReply(const std::string& strReply);
+    void SetWelcome(const std::string& strWelcome) { Store(m_strWelcome, strWelcome); }
+    void SetProtoReply(const std::string& strReply) { Store(m_strProtoReply, strReply); }
+    void SetQuitReply(const std::string& strReply) { Store(m_strQuitReply, strReply); }
     // Refuses the client's hello with this reply line, as gnudb does to a client name it
     // does not know: the answer to the hello, and over HTTP to every command.
-    void SetHelloRefusal(const std::string& strReply);
+    void SetHelloRefusal(const std::string& strReply) { Store(m_strHelloRefusal, strReply); }
     // A "sites" reply of at least this many bytes: the usual two servers, then as many
     // more, each line longer than a settings value, as it takes.
     void SetSitesReplyBytes(size_t nBytes) { m_nSitesBytes = nBytes; }
@@ -89,7 +89,6 @@ private:
     bool Misbehave(int hClient, const std::string& strFirstLine);
     std::vector<std::string> Answer(const std::string& strCommand, int hClient, bool& bQuit);
     std::vector<std::string> SitesReply() const;
-    std::string HelloRefusal() const;
     // Set and read a text the test thread may change, under the lock.
     void Store(std::string& strField, const std::string& strValue);
     std::string Load(const std::string& strField) const;
@@ -97,6 +96,8 @@ private:
     std::vector<std::string> AnswerRead(const std::string& strCategory, const std::string& strId);
     std::string SearchPage(const std::string& strQuery, const std::string& strHost);
     void SendHttpReply(int hClient, const std::string& strStatus, const std::string& strBody);
+    // Waits for bytes and appends them; false once the client closed or the server stops.
+    bool Receive(int hClient, std::string& strBuffer);
     bool ReadLine(int hClient, std::string& strBuffer, std::string& strLine);
     bool SendAll(int hClient, const std::string& strData);
     void Pause();
