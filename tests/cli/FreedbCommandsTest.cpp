@@ -40,14 +40,27 @@ protected:
 const char* const kQuery[] = {"query", "0c025603", "3", "150", "15150", "30150", "600"};
 } // namespace
 
-TEST_F(FreedbCommandsTest, QueryPrintsEveryMatchOverBothTransports) {
+TEST_F(FreedbCommandsTest, QueryPrintsEveryMatchAndReadTheAlbumOverBothTransports) {
     for (bool http : {false, true}) {
-        const SCliResult result = Run({std::begin(kQuery), std::end(kQuery)}, http);
+        SCliResult result = Run({std::begin(kQuery), std::end(kQuery)}, http);
         ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
         EXPECT_EQ(SplitLines(result.m_strOut),
                   (std::vector<std::string>{"rock 0c025603 Test Artist / Test Album",
                                             "misc 0c025603 Various / Mixed Tape"}));
         EXPECT_TRUE(result.m_strErr.empty()) << result.m_strErr;
+
+        result = Run({"read", "rock", "0c025603"}, http);
+        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+        EXPECT_EQ(SplitLines(result.m_strOut),
+                  (std::vector<std::string>{
+                      "Artist: Test Artist", "Title: Test Album", "Year: 1999",
+                      "Disc length: 600 seconds", "1\t03:20\t150\tFirst Song\t",
+                      "2\t03:20\t15150\tSecond Song\tlive\tencore",
+                      "3\t03:18\t30150\tThird Song with a title long enough to be sent on two "
+                      "lines\t"}));
+        result = Run({"read", "misc", "0c025603"}, http);
+        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
+        EXPECT_EQ(SplitLines(result.m_strOut).at(5), "2\t03:20\t15150\tSinger Two\tMiddle\t");
     }
 }
 
@@ -72,23 +85,6 @@ TEST_F(FreedbCommandsTest, TheLogGoesToStandardErrorStampedWithItsLevelPrefix) {
     EXPECT_TRUE(has("[DBG] -> proto 6"));
     EXPECT_TRUE(has("[INF]     Found 2 matches."));
     EXPECT_TRUE(has("     Closing connection ...done."));
-}
-
-TEST_F(FreedbCommandsTest, ReadPrintsTheAlbumAndItsTracks) {
-    for (bool http : {false, true}) {
-        SCliResult result = Run({"read", "rock", "0c025603"}, http);
-        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-        EXPECT_EQ(SplitLines(result.m_strOut),
-                  (std::vector<std::string>{
-                      "Artist: Test Artist", "Title: Test Album", "Year: 1999",
-                      "Disc length: 600 seconds", "1\t03:20\t150\tFirst Song\t",
-                      "2\t03:20\t15150\tSecond Song\tlive\tencore",
-                      "3\t03:18\t30150\tThird Song with a title long enough to be sent on two "
-                      "lines\t"}));
-        result = Run({"read", "misc", "0c025603"}, http);
-        ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-        EXPECT_EQ(SplitLines(result.m_strOut).at(5), "2\t03:20\t15150\tSinger Two\tMiddle\t");
-    }
 }
 
 // The site names itself in its result links by the host asked; the profile's logging

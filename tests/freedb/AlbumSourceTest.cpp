@@ -39,6 +39,7 @@ TEST_F(AlbumSourceLogTest, AStepAndItsEndMakeOneLineWithTabsAsFiveBlanks) {
     CLogOnlySource alone(nullptr);
     alone.Log("\tstep ... done.\r\n");
     EXPECT_FALSE(alone.IsUserBreak());
+    EXPECT_FALSE(alone.IsFullLogging());
 }
 
 TEST_F(AlbumSourceLogTest, AfterAStopEveryErrorLineIsAUserBreak) {

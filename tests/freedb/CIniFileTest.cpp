@@ -127,6 +127,9 @@ TEST(CIniFileSaveTest, WritesLinesWithLineFeedsOrFailsAndStaysModified) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("sub/dir")),
                             std::filesystem::directory_iterator{}),
               1);
+    // An empty file replaces what was there.
+    ASSERT_TRUE(CIniFile().SaveFile(path));
+    EXPECT_EQ(dir.ReadFile("sub/dir/out.ini"), "");
 }
 
 TEST(CIniFileSaveTest, NewFileIsPrivateAndAnOldOneKeepsItsMode) {
