@@ -428,7 +428,11 @@ void CWavsmithView::AddDroppedPaths(const QStringList& paths) {
 }
 
 void CWavsmithView::OpenPaths(const std::vector<std::string>& paths) {
+    const std::string before = m_context.m_settings.m_strInputDir;
     RunAdd([this, &paths] { m_context.m_fileList.OpenPaths(paths); });
+    const std::string& source = m_context.m_settings.m_strInputDir;
+    if (!source.empty() && source != before)
+        m_pTrackListPage->ShowFolder(DialogStart(source));
 }
 
 void CWavsmithView::OnOpenDirectory() {

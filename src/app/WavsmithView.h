@@ -34,7 +34,7 @@ public:
     // which fills the list; a folder that vanished falls back to "/".
     void Initialize();
     // Adds files and folders given to the program as Open File(s) and Open Directory add
-    // theirs, and shows what was refused.
+    // theirs, and shows what was refused; the tree moves to the source folder they leave.
     void OpenPaths(const std::vector<std::string>& paths);
     // The first step of closing the main window: the list is emptied.
     void CloseView();

@@ -210,3 +210,14 @@ TEST(TrackListPageTest, DroppedFilesAndFoldersAreAddedAndRefusalsListedWithTheir
     EXPECT_EQ(listed, QString::fromStdString(notes + " | not a .wav file name"));
     EXPECT_TRUE(test.m_fileList.m_bDontShowSkipped);
 }
+
+TEST(TrackListPageTest, FoldersGivenAtStartAreAllListedAndTheTreeShowsTheLastWithoutRereadingIt) {
+    SUiTestContext test;
+    test.m_settings.m_strInputDir.clear();
+    test.WriteWave("one/a.wav");
+    test.WriteWave("two/b.wav");
+    SShownFrame shown(test);
+    shown.m_frame.View().OpenPaths({test.m_dir.Path() + "one", test.m_dir.Path() + "two"});
+    EXPECT_EQ(Titles(test.m_tracks), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(shown.Page().SelectedFolder(), QString::fromStdString(test.m_dir.Path() + "two"));
+}

@@ -69,7 +69,7 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     caption->setBuddy(m_pTree);
     connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid())
+                if (current.isValid() && !m_bOnlyShowing)
                     emit FolderSelected(m_pFolders->filePath(current));
             });
 
@@ -170,6 +170,12 @@ bool CTrackListPage::SelectFolder(const QString& strPath) {
     if (!m_pFolders->Select(strPath))
         emit FolderSelected(strPath);
     return true;
+}
+
+void CTrackListPage::ShowFolder(const QString& strPath) {
+    m_bOnlyShowing = true;
+    m_pFolders->Select(strPath);
+    m_bOnlyShowing = false;
 }
 
 QString CTrackListPage::SelectedFolder() const {

@@ -36,6 +36,9 @@ public:
     // Selects the folder in the tree, expanding the way to it; false when it does not
     // exist. The selection is reported like a click.
     bool SelectFolder(const QString& strPath);
+    // Moves the tree to a folder whose files the list already holds, without reading it
+    // again (the list may hold more than that folder).
+    void ShowFolder(const QString& strPath);
     // The folder selected in the tree; empty when none is.
     QString SelectedFolder() const;
 
@@ -78,4 +81,6 @@ private:
     CTrackListView* m_pList;
     // The row selected when the page last stored its state, selected again on loading.
     int m_nRememberedRow = -1;
+    // While set, a folder selected in the tree is only shown, not reported.
+    bool m_bOnlyShowing = false;
 };
