@@ -22,12 +22,15 @@ CWavsmithApp::CWavsmithApp()
     // Ties the windows to the installed desktop entry, for their icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvandel.Wavsmith"));
     ThemeIcon::ChooseFallbackTheme();
-    // Qt's own dialogs and buttons speak the desktop's language, as the system's do.
-    if (m_qtTranslator.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&m_qtTranslator);
     m_settings.LoadSettings(m_profile);
     m_catalogue.SetInterfaceLanguage(m_profile.GetString("Settings", "Language", ""));
+    // Qt's own dialogs (the file dialog) speak the interface language, and write its
+    // sizes and dates, when its file names a locale; the desktop's language otherwise.
+    if (const std::string locale = m_catalogue.GetLanguageLocale(); !locale.empty())
+        QLocale::setDefault(QLocale(QString::fromStdString(locale)));
+    if (m_qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     m_pFrame = std::make_unique<CWavsmithMainFrame>(m_context, &CWavsmithApp::Restart);
 }
 

@@ -405,10 +405,24 @@ void CWavsmithView::OnOpenFiles() {
     const QString filter = QStringLiteral("%1 (*.wav *.WAV);;%2 (*)")
                                .arg(UiText::Load(catalogue, kWaveFilesFilter),
                                     UiText::Load(catalogue, kAllFilesFilter));
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, {}, DialogStart(m_context.m_settings.m_strInputDir), filter);
-    if (!paths.isEmpty())
-        AddFiles(paths);
+    // Captioned as its command, without the key and the dots.
+    const QString caption = UiText::WithoutMnemonics(
+        m_commands.MenuText(CommandId::kOpenFiles).section(QLatin1Char('\t'), 0, 0));
+    QFileDialog dialog(this, caption.chopped(caption.endsWith(QStringLiteral("...")) ? 3 : 0),
+                       DialogStart(m_context.m_settings.m_strInputDir), filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.resize(760, 460);
+    // Qt's own dialog (not a desktop's) gives its size, type and date columns fixed widths
+    // that cut their texts; they follow their contents here, the names take the rest.
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    if (dialog.exec() == QDialog::Accepted)
+        AddFiles(dialog.selectedFiles());
 }
 
 void CWavsmithView::AddFiles(const QStringList& paths) {

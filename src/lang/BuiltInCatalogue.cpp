@@ -333,6 +333,9 @@ constexpr SCatalogueEntry kEntries[] = {
      "users:\t%u"},
     {7167, "", "Can't retrieve info!"},
     {7168, "", "Location:\t\t%s\r\nFile size:\t\t%s\r\nMaximal file size:\t%s\r\nTracklists:\t%u"},
+    {7169, "", "%u bytes"},
+    {7170, "", "%.02f Kbytes (%u bytes)"},
+    {7171, "", "%.02f Mbytes (%u bytes)"},
     // Commands: the catalogue text is the status-bar prompt
     {32771, "", "Opens files for encoding"},
     {32772, "", "Opens a source directory and adds its WAV files"},
@@ -413,7 +416,7 @@ constexpr std::pair<unsigned, std::string_view> kMenuTexts[] = {
     {4005, "Clear &Status"},
     {4007, "Check &All\tCtrl+A"},
     {4008, "&Uncheck All\tCtrl+U"},
-    {4016, "&Delete Item"},
+    {4016, "&Delete Item\tCtrl+Del"},
     {4017, "Dele&te All Items"},
     {1951, "&Invert Selection\tCtrl+I"},
     {1953, "&File Information...\tAlt+Enter"},

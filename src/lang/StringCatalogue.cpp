@@ -122,6 +122,10 @@ std::string CStringCatalogue::GetTranslatorEmail() const {
     return DescriptionValue("email", kDefaultTranslatorEmail);
 }
 
+std::string CStringCatalogue::GetLanguageLocale() const {
+    return DescriptionValue("locale", "");
+}
+
 std::string CStringCatalogue::CatalogSection(unsigned nId) {
     for (const SSectionRange& range : kSectionRanges) {
         if (nId >= range.m_nFirst && nId <= range.m_nLast)

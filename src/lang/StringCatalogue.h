@@ -14,9 +14,9 @@ constexpr unsigned kTranslatedBy = 4018;     // "Translated by %s (%s)"
 constexpr unsigned kTrackEncoded = 59430;    // "Encoded"
 constexpr unsigned kTrackNotEncoded = 59431; // "-"
 constexpr unsigned kTrackEncodedWavKept = 59432;
-constexpr unsigned kWavSizeFormat = 59441;   // "%4.2f  MB "
-constexpr unsigned kPlayTimeFormat = 59442;  // "%u:%02u.%02u"
-constexpr unsigned kNumberFormat = 59443;    // "%d"
+constexpr unsigned kWavSizeFormat = 59441;  // "%4.2f  MB "
+constexpr unsigned kPlayTimeFormat = 59442; // "%u:%02u.%02u"
+constexpr unsigned kNumberFormat = 59443;   // "%d"
 constexpr unsigned kColumnWavName = 59410;
 constexpr unsigned kColumnNumber = 59411;
 constexpr unsigned kColumnPlayTime = 59412;
@@ -109,6 +109,9 @@ public:
     // section; the maker's own when no language is selected or the value is too short.
     std::string GetTranslatorName() const;
     std::string GetTranslatorEmail() const;
+    // The locale the language file is written for ("de_DE"), which the toolkit's own
+    // dialogs follow; empty when none is named.
+    std::string GetLanguageLocale() const;
 
     // The section and key under which a language file holds the text of `nId`.
     static std::string CatalogSection(unsigned nId);

@@ -26,6 +26,20 @@ QTextEdit* InfoText(const QString& strName, QWidget* pParent) {
     return text;
 }
 
+// A file size in the catalogue's words: bytes below a kilobyte, else kilo- or megabytes
+// with the bytes.
+std::string SizeText(const CStringCatalogue& catalogue, unsigned nBytes) {
+    constexpr unsigned kKilobyte = 1024;
+    constexpr unsigned kMegabyte = 1024 * 1024;
+    if (nBytes < kKilobyte)
+        return catalogue.FormatUiStringOrBuiltIn(FreeDBText::kSizeBytes, nBytes);
+    if (nBytes < kMegabyte)
+        return catalogue.FormatUiStringOrBuiltIn(FreeDBText::kSizeKilobytes,
+                                                 nBytes / double{kKilobyte}, nBytes);
+    return catalogue.FormatUiStringOrBuiltIn(FreeDBText::kSizeMegabytes, nBytes / double{kMegabyte},
+                                             nBytes);
+}
+
 // The catalogue's texts end their lines with CR LF.
 QString Lines(const std::string& strText) {
     return UiText::FromUtf8(strText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -115,11 +129,11 @@ void CDatabaseInfoDialog::RefreshLocal() {
     CFreeDBSettings settings(m_context.m_freedbSettings.GetIniPath());
     CCDPlayerDatabase database(settings, settings.GetIniPath());
     database.Open();
-    m_strLocal = Lines(m_context.m_catalogue.FormatUiStringOrBuiltIn(
+    const CStringCatalogue& catalogue = m_context.m_catalogue;
+    m_strLocal = Lines(catalogue.FormatUiStringOrBuiltIn(
         FreeDBText::kLocalFormat, database.GetFilePath(),
-        CCDPlayerDatabase::FormatFileSize(database.GetFileSize()),
-        CCDPlayerDatabase::FormatFileSize(CCDPlayerDatabase::GetMaxFileSize()),
-        database.GetAlbumCount()));
+        SizeText(catalogue, database.GetFileSize()),
+        SizeText(catalogue, CCDPlayerDatabase::GetMaxFileSize()), database.GetAlbumCount()));
     m_pLocal->setHtml(AsTable(m_strLocal));
 }
 

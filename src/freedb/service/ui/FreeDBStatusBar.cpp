@@ -47,3 +47,11 @@ void CFreeDBStatusBar::SetStatusText(const QString& strText) {
 QString CFreeDBStatusBar::StatusText() const {
     return m_pStatus->text();
 }
+
+int CFreeDBStatusBar::WidthToShow(const QString& strText) const {
+    // The icon, the connection field, the progress bar, the text, and the gaps and
+    // margins around the four.
+    constexpr int kGaps = 48;
+    return 16 + m_pConnection->minimumWidth() + m_pProgress->width() +
+           m_pStatus->fontMetrics().horizontalAdvance(strText) + kGaps;
+}

@@ -18,6 +18,8 @@ public:
     QProgressBar& Progress() { return *m_pProgress; }
     void SetStatusText(const QString& strText);
     QString StatusText() const;
+    // The width the bar needs to show `strText` whole beside its other fields.
+    int WidthToShow(const QString& strText) const;
 
 private:
     const CStringCatalogue& m_catalogue;

@@ -131,4 +131,7 @@ constexpr unsigned kRetrievingInfo = 7165;
 constexpr unsigned kStatsFormat = 7166;
 constexpr unsigned kCantRetrieveInfo = 7167;
 constexpr unsigned kLocalFormat = 7168;
+constexpr unsigned kSizeBytes = 7169;     // "%u bytes"
+constexpr unsigned kSizeKilobytes = 7170; // "%.02f Kbytes (%u bytes)"
+constexpr unsigned kSizeMegabytes = 7171; // "%.02f Mbytes (%u bytes)"
 } // namespace FreeDBText

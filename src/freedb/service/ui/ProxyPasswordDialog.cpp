@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 constexpr int kMaxField = 50;
@@ -25,6 +26,9 @@ CProxyPasswordDialog::CProxyPasswordDialog(const CStringCatalogue& catalogue,
     m_pUser->setAccessibleName(userLabel);
     m_pPassword->setAccessibleName(passwordLabel);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(UiText::Load(catalogue, FreeDBText::kOk));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(UiText::Load(catalogue, FreeDBText::kCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);

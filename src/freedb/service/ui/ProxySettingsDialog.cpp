@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -55,6 +56,9 @@ CProxySettingsDialog::CProxySettingsDialog(const CStringCatalogue& catalogue,
     addRow(credentials, UiText::Load(catalogue, FreeDBText::kProxyUser), m_pUser);
     addRow(credentials, UiText::Load(catalogue, FreeDBText::kProxyPassword), m_pPassword);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(UiText::Load(catalogue, FreeDBText::kOk));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(UiText::Load(catalogue, FreeDBText::kCancel));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(server);
     layout->addWidget(m_pAuth);

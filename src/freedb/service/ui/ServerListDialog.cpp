@@ -59,8 +59,13 @@ CServerListDialog::CServerListDialog(SAppContext& context, QWidget* pParent)
     CFreeDBSettings::SProfileOptions options;
     options.Load(context.m_profile);
     move(options.m_nGetServersX, options.m_nGetServersY);
-    // Never smaller than its rows and status need.
-    resize(std::max(options.m_nGetServersW, kMinWidth),
+    // Never smaller than its rows and status need, in the catalogue's words.
+    int minWidth = kMinWidth;
+    for (const unsigned id :
+         {FreeDBText::kConnecting, FreeDBText::kRetrievingServers, FreeDBText::kServersRetrieved,
+          FreeDBText::kOperationFailed, FreeDBText::kCanceled})
+        minWidth = std::max(minWidth, m_pStatus->WidthToShow(UiText::Load(catalogue, id)));
+    resize(std::max(options.m_nGetServersW, minWidth),
            std::max(options.m_nGetServersH, kMinHeight));
 
     connect(m_pOk, &QPushButton::clicked, this, &CServerListDialog::accept);
