@@ -134,7 +134,6 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
     });
     connect(id3Page, &CId3Page::DestinationRequested, this, &CWavsmithView::OnDestinationDirectory);
     connect(id3Page, &CId3Page::FoldersChanged, this, &CWavsmithView::UpdateList);
-    connect(id3Page, &CId3Page::HelpRequested, this, [this] { m_commands.Run(CommandId::kHelp); });
     RegisterCommands();
     BuildContextMenus();
 }
@@ -144,6 +143,8 @@ CWavsmithView::~CWavsmithView() {
 }
 
 void CWavsmithView::Initialize() {
+    // The frame has added its Help command by now.
+    static_cast<CId3Page*>(m_pages[kId3Page])->SetHelpAction(m_commands.Action(CommandId::kHelp));
     m_pages[kMp3Page]->LoadFromSettings();
     m_pages[kId3Page]->LoadFromSettings();
     std::string& source = m_context.m_settings.m_strInputDir;

@@ -14,4 +14,10 @@ public:
     virtual void ShowMessage(const std::string& strText, EPromptIcon icon) = 0;
     // True for Yes.
     virtual bool AskYesNo(const std::string& strText, EPromptIcon icon) = 0;
+    // The same question under a title of its own rather than the program's name; front
+    // ends without titles ask it as any other.
+    virtual bool AskYesNoTitled(const std::string& strText, EPromptIcon icon,
+                                const std::string& /*strTitle*/) {
+        return AskYesNo(strText, icon);
+    }
 };

@@ -14,15 +14,22 @@ public:
         std::string m_strText;
         EPromptIcon m_icon;
         bool m_bQuestion;
+        std::string m_strTitle;
     };
 
     void ShowMessage(const std::string& strText, EPromptIcon icon) override {
         std::lock_guard lock(m_mutex);
-        m_entries.push_back({strText, icon, false});
+        m_entries.push_back({strText, icon, false, {}});
     }
     bool AskYesNo(const std::string& strText, EPromptIcon icon) override {
         std::lock_guard lock(m_mutex);
-        m_entries.push_back({strText, icon, true});
+        m_entries.push_back({strText, icon, true, {}});
+        return m_bAnswer;
+    }
+    bool AskYesNoTitled(const std::string& strText, EPromptIcon icon,
+                        const std::string& strTitle) override {
+        std::lock_guard lock(m_mutex);
+        m_entries.push_back({strText, icon, true, strTitle});
         return m_bAnswer;
     }
 

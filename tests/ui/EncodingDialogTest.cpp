@@ -1,6 +1,8 @@
 #include "encoding/ui/EncodingDialog.h"
 
 #include "encoding/TrackItem.h"
+#include "filelist/TrackListColumns.h"
+#include "filelist/ui/TrackListModel.h"
 #include "ui/UiTestContext.h"
 
 #include <QEventLoop>
@@ -62,6 +64,9 @@ TEST(EncodingDialogTest, TwoTracksRunToTheEndAndTheWindowClosesItself) {
     test.m_settings.m_nEncodeJobs = 2;
     CEncodingDialog dialog(test.m_context, nullptr, WAVSMITH_LAME_ENC_PATH);
     EXPECT_EQ(dialog.WorkerRows(), 2u);
+    // No worker has a track yet: no empty bars.
+    EXPECT_TRUE(dialog.FileBar(0).isHidden());
+    EXPECT_TRUE(dialog.FileBar(1).isHidden());
     EXPECT_TRUE(dialog.IsCollapsed());
     EXPECT_EQ(dialog.height(), dialog.FullHeight() * 5 / 12);
     dialog.ToggleDetails();
@@ -85,26 +90,33 @@ TEST(EncodingDialogTest, StopAnsweredYesEndsTheRunWithoutAPartialFile) {
     test.WriteWave("long.wav", 10);
     test.WriteWave("short.wav", 0.5);
     test.AddFiles();
+    test.m_settings.m_nEncodeJobs = 2;
     CEncodingDialog dialog(test.m_context, nullptr, WAVSMITH_LAME_ENC_PATH);
+    bool rowsSeen = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (test.m_tracks.At(0).m_nPercent > 0) {
-            watch.stop();
-            dialog.StopEncoding();
-        }
+        // The short track is done while the long one runs: only the running row shows.
+        if (!test.m_tracks.At(1).m_bEncoded || test.m_tracks.At(0).m_nPercent == 0)
+            return;
+        watch.stop();
+        dialog.ToggleDetails();
+        rowsSeen = dialog.FileBar(0).isVisible() && dialog.FileBar(1).isHidden();
+        dialog.StopEncoding();
     });
     watch.start(2);
 
     EXPECT_EQ(dialog.RunModal(), QDialog::Accepted);
+    EXPECT_TRUE(rowsSeen);
     ASSERT_EQ(test.m_prompt.Entries().size(), 1u);
     EXPECT_TRUE(test.m_prompt.Entries()[0].m_bQuestion);
     EXPECT_EQ(test.m_prompt.Entries()[0].m_strText, "Are you shure to stop encoding?");
-    // Nothing but the two WAV files: no MP3, no temporary file, no playlist.
+    EXPECT_EQ(test.m_prompt.Entries()[0].m_strTitle, "Wavsmith " WAVSMITH_VERSION);
+    // The finished track's MP3 and nothing of the stopped one: no MP3, no temporary file.
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(test.m_dir.Path()))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"long.wav", "short.wav"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"02 - short.mp3", "long.wav", "short.wav"}));
     EXPECT_TRUE(test.m_tracks.At(0).m_bChecked);
     EXPECT_FALSE(test.m_tracks.At(0).m_bEncoded);
 }
@@ -128,4 +140,30 @@ TEST(EncodingDialogTest, StopWhileAWorkerMessageIsOpenEndsTheRunOnceItIsClosed) 
     EXPECT_EQ(prompt.m_questions.size(), 1u);
     EXPECT_FALSE(test.Exists("02 - b.mp3"));
     EXPECT_FALSE(test.m_tracks.At(1).m_bEncoded);
+}
+
+TEST(EncodingDialogTest, ProgressRefreshRedrawsOnlyTheStatusOfTracksWhosePercentageMoved) {
+    SEncodingTest test;
+    for (const char* name : {"a.wav", "b.wav", "c.wav"})
+        test.WriteWave(name, 0.1);
+    test.AddFiles();
+    CTrackListModel model(test.m_fileList, test.m_catalogue);
+    model.RefreshWrite();
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    CTrackItem& running = test.m_tracks.At(1);
+    running.m_bEncoding = true;
+    running.m_nPercent = 40;
+
+    model.RefreshProgress();
+    ASSERT_EQ(changes.count(), 1);
+    const QModelIndex status = model.index(1, CTrackListColumns::kStatus);
+    EXPECT_EQ(changes[0][0].toModelIndex(), status);
+    EXPECT_EQ(changes[0][1].toModelIndex(), status);
+    EXPECT_EQ(model.data(status, Qt::DisplayRole).toString(), "40 %");
+    // The same figure again: nothing to redraw.
+    model.RefreshProgress();
+    EXPECT_EQ(changes.count(), 1);
+    running.m_nPercent = 41;
+    model.RefreshProgress();
+    EXPECT_EQ(changes.count(), 2);
 }

@@ -5,11 +5,13 @@
 #include "filelist/ui/SymbolReplacementDialog.h"
 #include "ui/UiTestContext.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -110,14 +112,24 @@ TEST(SettingsPagesTest, Id3PageExampleFollowsTemplateNumberStyleTagsAndSymbolTab
     EXPECT_EQ(page.ExampleText(), "AC-DC A.mp3");
     EXPECT_EQ(test.m_tracks.At(0).m_strMp3Path, test.m_dir.File("AC-DC A.mp3"));
 
-    // OK in the Symbol Replacement window stores the table and the example follows it.
-    QTimer::singleShot(0, [] {
+    // OK in the Symbol Replacement window stores the table and the example follows it;
+    // its Help button is the program's Help command, enabled as that is.
+    QAction help;
+    help.setEnabled(false);
+    page.SetHelpAction(&help);
+    QSignalSpy helpRuns(&help, &QAction::triggered);
+    QTimer::singleShot(0, [&help] {
         auto* dialog = qobject_cast<CSymbolReplacementDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
+        QPushButton& helpButton = ButtonWithText(*dialog, "Help");
+        EXPECT_FALSE(helpButton.isEnabled());
+        help.setEnabled(true);
+        helpButton.click();
         dialog->ReplacementEdit(2).setText("+");
         ButtonWithText(*dialog, "&OK").click();
     });
     ButtonWithText(page, "Symbol Replacement ...").click();
+    EXPECT_EQ(helpRuns.count(), 1);
     EXPECT_EQ(page.ExampleText(), "AC+DC A.mp3");
     EXPECT_EQ(test.m_profile.GetString("SymbolReplacement", "3", ""), "+");
 

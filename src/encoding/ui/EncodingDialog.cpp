@@ -1,6 +1,7 @@
 #include "encoding/ui/EncodingDialog.h"
 
 #include "app/AppContext.h"
+#include "app/WavsmithMainFrame.h"
 #include "encoding/AppSettings.h"
 #include "encoding/EncodeRun.h"
 #include "encoding/TrackItem.h"
@@ -8,6 +9,7 @@
 #include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
 #include "platform/Text.h"
+#include "platform/ui/ThemeIcon.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,10 +46,6 @@ long long SteadySeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-QIcon ThemeIcon(const char* strName, QStyle::StandardPixmap fallback, const QStyle* pStyle) {
-    return QIcon::fromTheme(QString::fromLatin1(strName), pStyle->standardIcon(fallback));
 }
 
 // Shows a text only when it changed, so an unchanged figure costs no repaint.
@@ -118,8 +116,8 @@ void CEncodingDialog::BuildWindow() {
     m_pTrayButton->setText(text(kTrayText, "&Hide to tray"));
     m_pDetailsButton->setText(text(kDetailsText, "&Details..."));
     m_pStopButton->setText(text(kStopText, "&Stop"));
-    m_pTrayButton->setIcon(ThemeIcon("go-down", QStyle::SP_TitleBarMinButton, style()));
-    m_pStopButton->setIcon(ThemeIcon("process-stop", QStyle::SP_BrowserStop, style()));
+    m_pTrayButton->setIcon(ThemeIcon::Get("go-bottom", QStyle::SP_TitleBarMinButton));
+    m_pStopButton->setIcon(ThemeIcon::Get("process-stop", QStyle::SP_BrowserStop));
     for (QPushButton* button : {m_pTrayButton, m_pDetailsButton, m_pStopButton})
         button->setAutoDefault(false);
 
@@ -167,12 +165,20 @@ void CEncodingDialog::BuildWorkerRows(unsigned nWorkers) {
             m_pRowsLayout->addWidget(row.m_pBar, 0, 0, 1, 2);
             continue;
         }
-        // Several tracks at once: each bar has the name of its file beside it.
+        // Several tracks at once: each bar has the name of its file beside it, and shows
+        // only while its worker has a track; its place stays, so the buttons do not move.
         row.m_pName = new QLabel(this);
         row.m_pName->setTextFormat(Qt::PlainText);
         row.m_pName->setMinimumWidth(160);
         row.m_pName->setMaximumWidth(240);
         row.m_pBar->setFormat(QString());
+        for (QWidget* widget :
+             {static_cast<QWidget*>(row.m_pName), static_cast<QWidget*>(row.m_pBar)}) {
+            QSizePolicy policy = widget->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            widget->setSizePolicy(policy);
+            widget->hide();
+        }
         m_pRowsLayout->addWidget(row.m_pName, static_cast<int>(n), 0);
         m_pRowsLayout->addWidget(row.m_pBar, static_cast<int>(n), 1);
     }
@@ -183,11 +189,9 @@ void CEncodingDialog::MeasureHeights() {
     // The full height holds the details; collapsed, the window keeps 5/12 of it, which
     // must still show the bars and buttons.
     m_nFullHeight = sizeHint().height();
-    m_pDetails->hide();
-    const int top = sizeHint().height();
+    const int top = m_nFullHeight - m_pDetails->sizeHint().height() - layout()->spacing();
     m_nFullHeight =
         std::max(m_nFullHeight, (top * 12 + kCollapsedTwelfths - 1) / kCollapsedTwelfths);
-    m_pDetails->show();
     SetCollapsed(true);
 }
 
@@ -310,11 +314,10 @@ void CEncodingDialog::ShowWorkerRow(unsigned nWorker) {
                    m_progress[nWorker].m_strFileLine);
         return;
     }
-    if (track < 0) {
-        SetText(row.m_pName, {});
-        SetBar(row.m_pBar, 0, {});
+    row.m_pName->setVisible(track >= 0);
+    row.m_pBar->setVisible(track >= 0);
+    if (track < 0)
         return;
-    }
     const CTrackItem& item = m_context.m_fileList.Tracks().At(static_cast<size_t>(track));
     SetText(row.m_pName, std::string(CText::FileNamePart(item.m_strWavPath)));
     SetBar(row.m_pBar, m_progress[nWorker].m_nFilePercent, m_progress[nWorker].m_strFileLine);
@@ -358,9 +361,12 @@ void CEncodingDialog::ToggleDetails() {
 void CEncodingDialog::SetCollapsed(bool bCollapsed) {
     m_bCollapsed = bCollapsed;
     m_pDetails->setVisible(!bCollapsed);
-    m_pDetailsButton->setIcon(ThemeIcon(bCollapsed ? "go-down" : "go-up",
-                                        bCollapsed ? QStyle::SP_ArrowDown : QStyle::SP_ArrowUp,
-                                        style()));
+    // Each image is made when first needed: most runs are never expanded.
+    QIcon& icon = bCollapsed ? m_expandIcon : m_collapseIcon;
+    if (icon.isNull())
+        icon = bCollapsed ? ThemeIcon::Get("go-down", QStyle::SP_TitleBarUnshadeButton)
+                          : ThemeIcon::Get("go-up", QStyle::SP_TitleBarShadeButton);
+    m_pDetailsButton->setIcon(icon);
     // Left, top and width stay; only the height changes.
     setFixedHeight(bCollapsed ? m_nFullHeight * kCollapsedTwelfths / 12 : m_nFullHeight);
     if (!bCollapsed)
@@ -411,8 +417,9 @@ void CEncodingDialog::StopEncoding() {
         return;
     // The worker goes on while the question is open.
     m_bAsking = true;
-    const bool stop = m_context.m_prompt.AskYesNo(m_context.m_catalogue.LoadUiString(kStopQuestion),
-                                                  EPromptIcon::Question);
+    const bool stop = m_context.m_prompt.AskYesNoTitled(
+        m_context.m_catalogue.LoadUiString(kStopQuestion), EPromptIcon::Question,
+        UiText::ToUtf8(CWavsmithMainFrame::ProgramTitle()));
     m_bAsking = false;
     if (m_bEndPending) {
         EndOfRun();

@@ -6,6 +6,7 @@
 #include "platform/UserPrompt.h"
 
 #include <QDialog>
+#include <QIcon>
 #include <QString>
 #include <QTimer>
 #include <memory>
@@ -127,6 +128,9 @@ private:
     QLabel* m_pPlay;
     QLabel* m_pEta;
     QSystemTrayIcon* m_pTray = nullptr;
+    // The Details button's images, collapsed and expanded.
+    QIcon m_expandIcon;
+    QIcon m_collapseIcon;
     int m_nFullHeight = 0;
     bool m_bCollapsed = false;
     bool m_bInTray = false;

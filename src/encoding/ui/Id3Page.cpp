@@ -427,8 +427,8 @@ void CId3Page::OnPlaylistChanged() {
 }
 
 void CId3Page::OpenSymbolReplacement() {
-    CSymbolReplacementDialog dialog(m_context.m_profile, m_context.m_catalogue, this);
-    connect(&dialog, &CSymbolReplacementDialog::HelpRequested, this, &CId3Page::HelpRequested);
+    CSymbolReplacementDialog dialog(m_context.m_profile, m_context.m_catalogue, m_pHelpAction,
+                                    this);
     m_bSymbolWindowOpen = true;
     const int result = dialog.exec();
     m_bSymbolWindowOpen = false;

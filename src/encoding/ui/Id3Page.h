@@ -3,6 +3,7 @@
 #include "app/SettingsPage.h"
 
 struct SAppContext;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,14 +27,14 @@ public:
 
     QString ExampleText() const;
     QString TemplateText() const;
+    // The program's Help command, which the Symbol Replacement window offers.
+    void SetHelpAction(QAction* pHelp) { m_pHelpAction = pHelp; }
 
 signals:
     // The folder button: the view lets the user choose the destination.
     void DestinationRequested();
     // The same-folder box changed the folders the info bar shows.
     void FoldersChanged();
-    // Help for the window open on this page.
-    void HelpRequested();
 
 private:
     QWidget* BuildOutputGroup();
@@ -73,4 +74,5 @@ private:
     QComboBox* m_pPlaylistKind;
     QLineEdit* m_pPlaylistFormat;
     bool m_bSymbolWindowOpen = false;
+    QAction* m_pHelpAction = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -25,7 +26,7 @@ constexpr int kRows = 3;
 
 CSymbolReplacementDialog::CSymbolReplacementDialog(CProfile& profile,
                                                    const CStringCatalogue& catalogue,
-                                                   QWidget* pParent)
+                                                   QAction* pHelp, QWidget* pParent)
     : QDialog(pParent), m_profile(profile),
       m_pDoubleSpaces(new QCheckBox(UiText::Load(catalogue, kDoubleSpaces), this)),
       m_pDoubleDots(new QCheckBox(UiText::Load(catalogue, kDoubleDots), this)) {
@@ -56,15 +57,21 @@ CSymbolReplacementDialog::CSymbolReplacementDialog(CProfile& profile,
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(UiText::Load(catalogue, kCancelText), QDialogButtonBox::RejectRole);
-    buttons->addButton(UiText::FromUtf8(catalogue.LoadUiStringFromSection(kHelpText, kHelpSection)),
-                       QDialogButtonBox::HelpRole);
+    QPushButton* help = buttons->addButton(
+        UiText::FromUtf8(catalogue.LoadUiStringFromSection(kHelpText, kHelpSection)),
+        QDialogButtonBox::HelpRole);
+    help->setEnabled(pHelp != nullptr && pHelp->isEnabled());
+    if (pHelp != nullptr) {
+        connect(pHelp, &QAction::enabledChanged, help, &QPushButton::setEnabled);
+        connect(help, &QPushButton::clicked, pHelp, &QAction::trigger);
+        // Its key as well, as in the main window.
+        addAction(pHelp);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         Save();
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            &CSymbolReplacementDialog::HelpRequested);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);

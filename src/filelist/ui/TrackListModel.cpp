@@ -58,17 +58,26 @@ void CTrackListModel::RefreshWrite() {
         endInsertRows();
     }
     m_fileList.Tracks().Renumber();
+    m_shownPercent.assign(static_cast<size_t>(m_nRows), -1);
     if (m_nRows > 0)
         emit dataChanged(index(0, 0), index(m_nRows - 1, CTrackListColumns::kColumnCount - 1));
 }
 
 void CTrackListModel::RefreshProgress() {
-    if (m_nRows == 0)
-        return;
-    emit dataChanged(index(0, CTrackListColumns::kWavName), index(m_nRows - 1, 0),
-                     {Qt::DecorationRole, Qt::CheckStateRole});
-    emit dataChanged(index(0, CTrackListColumns::kStatus),
-                     index(m_nRows - 1, CTrackListColumns::kStatus), {Qt::DisplayRole});
+    const CTrackList& tracks = m_fileList.Tracks();
+    m_shownPercent.resize(static_cast<size_t>(m_nRows), -1);
+    for (int row = 0; row < m_nRows; ++row) {
+        const CTrackItem& track = tracks.At(static_cast<size_t>(row));
+        if (!track.m_bEncoding)
+            continue;
+        const int percent = static_cast<int>(track.m_nPercent.load());
+        int& shown = m_shownPercent[static_cast<size_t>(row)];
+        if (shown == percent)
+            continue;
+        shown = percent;
+        const QModelIndex status = index(row, CTrackListColumns::kStatus);
+        emit dataChanged(status, status, {Qt::DisplayRole});
+    }
 }
 
 void CTrackListModel::RefreshReadBack() {

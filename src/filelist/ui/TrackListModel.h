@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <vector>
 
 class CFileList;
 class CStringCatalogue;
@@ -20,7 +21,9 @@ public:
     // Write mode: rows added or removed at the end until they match the tracks, then every
     // row redrawn.
     void RefreshWrite();
-    // Progress mode: only the status icons, status texts and check boxes are redrawn.
+    // Progress mode: between the write-mode refreshes at each track's start and end only
+    // the percentages of the tracks being encoded move, so only their status cells are
+    // redrawn, and only when the figure changed.
     void RefreshProgress();
     // Read-back mode: renumbers the tracks and applies the settings to them. The check
     // boxes need no reading back: a click writes the track at once.
@@ -47,6 +50,8 @@ private:
     const CStringCatalogue& m_catalogue;
     // The rows the view knows of; matched to the tracks by RefreshWrite.
     int m_nRows = 0;
+    // The percentage each row's status cell was last refreshed with; -1 after a write.
+    std::vector<int> m_shownPercent;
     // Status images: WAV file there, being encoded, encoded.
     QIcon m_waveIcon;
     QIcon m_encodingIcon;

@@ -31,18 +31,26 @@ CWindowPrompt::CWindowPrompt(QString strCaption, const CStringCatalogue* pCatalo
     : m_strCaption(std::move(strCaption)), m_pCatalogue(pCatalogue) {}
 
 void CWindowPrompt::ShowMessage(const std::string& strText, EPromptIcon icon) {
-    Exec(strText, icon, QMessageBox::Ok);
+    Exec(strText, icon, QMessageBox::Ok, m_strCaption);
 }
 
 bool CWindowPrompt::AskYesNo(const std::string& strText, EPromptIcon icon) {
-    return Exec(strText, icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return Exec(strText, icon, QMessageBox::Yes | QMessageBox::No, m_strCaption) ==
+           QMessageBox::Yes;
+}
+
+bool CWindowPrompt::AskYesNoTitled(const std::string& strText, EPromptIcon icon,
+                                   const std::string& strTitle) {
+    return Exec(strText, icon, QMessageBox::Yes | QMessageBox::No, UiText::FromUtf8(strTitle)) ==
+           QMessageBox::Yes;
 }
 
 QMessageBox::StandardButton CWindowPrompt::Exec(const std::string& strText, EPromptIcon icon,
-                                                QMessageBox::StandardButtons buttons) {
+                                                QMessageBox::StandardButtons buttons,
+                                                const QString& strCaption) {
     auto answer = QMessageBox::NoButton;
     const auto show = [&] {
-        QMessageBox box(ToMessageBoxIcon(icon), m_strCaption, UiText::FromUtf8(strText), buttons,
+        QMessageBox box(ToMessageBoxIcon(icon), strCaption, UiText::FromUtf8(strText), buttons,
                         QApplication::activeWindow());
         if (m_pCatalogue != nullptr && (buttons & QMessageBox::Yes)) {
             box.button(QMessageBox::Yes)->setText(UiText::Load(*m_pCatalogue, kYesText));

@@ -17,10 +17,13 @@ public:
 
     void ShowMessage(const std::string& strText, EPromptIcon icon) override;
     bool AskYesNo(const std::string& strText, EPromptIcon icon) override;
+    bool AskYesNoTitled(const std::string& strText, EPromptIcon icon,
+                        const std::string& strTitle) override;
 
 private:
     QMessageBox::StandardButton Exec(const std::string& strText, EPromptIcon icon,
-                                     QMessageBox::StandardButtons buttons);
+                                     QMessageBox::StandardButtons buttons,
+                                     const QString& strCaption);
 
     QString m_strCaption;
     const CStringCatalogue* m_pCatalogue;
