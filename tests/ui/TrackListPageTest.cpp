@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QUrl>
@@ -67,7 +68,8 @@ TEST(TrackListPageTest, ColumnsFollowTheProfileAndAreWrittenBackWhenThePageClose
     EXPECT_EQ(shown.List().header()->logicalIndex(0), Columns::kWavName);
 }
 
-TEST(TrackListPageTest, HeaderClicksSortAndADoubleClickEditsOnlyTheFocusedTitle) {
+TEST(TrackListPageTest,
+     HeaderClicksSortADoubleClickEditsTheFocusedTitleAndSpaceChecksTheFocusedRow) {
     SUiTestContext test;
     test.m_settings.m_strInputDir = test.m_dir.Path();
     test.WriteWave("b.wav", 2);
@@ -109,6 +111,13 @@ TEST(TrackListPageTest, HeaderClicksSortAndADoubleClickEditsOnlyTheFocusedTitle)
     // The delegate commits the edit after the key has been handled.
     EXPECT_TRUE(QTest::qWaitFor([&test] { return test.m_tracks.At(1).m_strTitle == "Bridge"; }));
     EXPECT_EQ(test.m_tracks.At(1).m_strMp3Path, test.m_dir.Path() + "02 - Bridge.mp3");
+
+    // Space checks and unchecks the focused row from any of its cells.
+    list.setCurrentIndex(list.model()->index(2, Columns::kMp3Name));
+    QTest::keyClick(&list, Qt::Key_Space);
+    EXPECT_FALSE(test.m_tracks.At(2).m_bChecked);
+    QTest::keyClick(&list, Qt::Key_Space);
+    EXPECT_TRUE(test.m_tracks.At(2).m_bChecked);
 }
 
 TEST(TrackListPageTest, TreeSelectionReplacesTheListOnlyWithWavFilesAndAVanishedSourceGivesRoot) {
@@ -216,8 +225,13 @@ TEST(TrackListPageTest, FoldersGivenAtStartAreAllListedAndTheTreeShowsTheLastWit
     test.m_settings.m_strInputDir.clear();
     test.WriteWave("one/a.wav");
     test.WriteWave("two/b.wav");
+    // A name wider than the tree makes every row as wide.
+    std::filesystem::create_directory(test.m_dir.Path() + std::string(150, 'x'));
     SShownFrame shown(test);
     shown.m_frame.View().OpenPaths({test.m_dir.Path() + "one", test.m_dir.Path() + "two"});
     EXPECT_EQ(Titles(test.m_tracks), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(shown.Page().SelectedFolder(), QString::fromStdString(test.m_dir.Path() + "two"));
+    // The tree shows the short name from its start, not the middle of the wide row.
+    QTest::qWait(300);
+    EXPECT_EQ(shown.Page().Tree().horizontalScrollBar()->value(), 0);
 }

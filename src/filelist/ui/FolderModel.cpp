@@ -8,6 +8,9 @@
 #include <QTreeView>
 
 namespace {
+// The room a tree row leaves around its icon and text, as the styles draw it.
+constexpr int kTextMargin = 6;
+
 // Every entry of a folder tree is a folder; its icon needs no look at the entry. Asked
 // from the model's loader thread too, so it only hands out a copy of one icon.
 class CFolderIcons : public QAbstractFileIconProvider {
@@ -74,6 +77,19 @@ QString CFolderModel::SelectedPath() const {
 }
 
 void CFolderModel::KeepSelectionInSight() {
-    if (m_bFollowSelection && m_tree.currentIndex().isValid())
-        m_tree.scrollTo(m_tree.currentIndex(), QAbstractItemView::PositionAtCenter);
+    const QModelIndex current = m_tree.currentIndex();
+    if (!m_bFollowSelection || !current.isValid())
+        return;
+    m_tree.scrollTo(current, QAbstractItemView::PositionAtCenter);
+    // Centring also centres the row sideways, and rows are as wide as the longest name in
+    // sight, which cut the names at the left. The tree shows the selected folder's name
+    // from its start instead, from the left edge when the name fits.
+    QScrollBar& sideways = *m_tree.horizontalScrollBar();
+    const int start = m_tree.visualRect(current).left() + sideways.value();
+    const int icon = m_tree.iconSize().isValid()
+                         ? m_tree.iconSize().width()
+                         : m_tree.style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int end =
+        start + icon + m_tree.fontMetrics().horizontalAdvance(fileName(current)) + 2 * kTextMargin;
+    sideways.setValue(end <= m_tree.viewport()->width() ? 0 : start - m_tree.indentation());
 }

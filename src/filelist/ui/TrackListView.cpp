@@ -44,6 +44,15 @@ void CTrackListView::EditFocusedTitle() {
         edit(model()->index(focused.row(), CTrackListColumns::kTitle));
 }
 
+void CTrackListView::ToggleFocusedCheck() {
+    const QModelIndex focused = currentIndex();
+    if (!focused.isValid())
+        return;
+    const QModelIndex box = model()->index(focused.row(), CTrackListColumns::kWavName);
+    const bool bChecked = box.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
+    model()->setData(box, bChecked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
 void CTrackListView::mousePressEvent(QMouseEvent* pEvent) {
     m_nFocusedBeforePress = currentIndex().isValid() ? currentIndex().row() : -1;
     QTreeView::mousePressEvent(pEvent);
@@ -62,6 +71,10 @@ void CTrackListView::mouseDoubleClickEvent(QMouseEvent* pEvent) {
 void CTrackListView::keyPressEvent(QKeyEvent* pEvent) {
     if (pEvent->key() == Qt::Key_F2 && pEvent->modifiers() == Qt::NoModifier) {
         EditFocusedTitle();
+        return;
+    }
+    if (pEvent->key() == Qt::Key_Space && pEvent->modifiers() == Qt::NoModifier) {
+        ToggleFocusedCheck();
         return;
     }
     QTreeView::keyPressEvent(pEvent);

@@ -17,6 +17,8 @@ public:
 
     // Opens the in-place editor on the title of the focused row.
     void EditFocusedTitle();
+    // Checks or unchecks the focused row, whichever of its cells has the focus.
+    void ToggleFocusedCheck();
 
 signals:
     void PathsDropped(const QStringList& paths);
