@@ -6,6 +6,7 @@
 #include "ui/UiTestContext.h"
 
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTimer>
@@ -93,20 +94,24 @@ TEST(EncodingDialogTest, StopAnsweredYesEndsTheRunWithoutAPartialFile) {
     test.m_settings.m_nEncodeJobs = 2;
     CEncodingDialog dialog(test.m_context, nullptr, WAVSMITH_LAME_ENC_PATH);
     bool rowsSeen = false;
+    QString shownInput;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        // The short track is done while the long one runs: only the running row shows.
+        // The short track is done while the long one runs: only the running row shows,
+        // and the details, opened now, show the running track.
         if (!test.m_tracks.At(1).m_bEncoded || test.m_tracks.At(0).m_nPercent == 0)
             return;
         watch.stop();
         dialog.ToggleDetails();
-        rowsSeen = dialog.FileBar(0).isVisible() && dialog.FileBar(1).isHidden();
+        rowsSeen = dialog.FileBar(0).isVisible() != dialog.FileBar(1).isVisible();
+        shownInput = dialog.findChild<QLineEdit*>(QStringLiteral("input"))->text();
         dialog.StopEncoding();
     });
     watch.start(2);
 
     EXPECT_EQ(dialog.RunModal(), QDialog::Accepted);
     EXPECT_TRUE(rowsSeen);
+    EXPECT_TRUE(shownInput.endsWith(QStringLiteral("long.wav"))) << shownInput.toStdString();
     ASSERT_EQ(test.m_prompt.Entries().size(), 1u);
     EXPECT_TRUE(test.m_prompt.Entries()[0].m_bQuestion);
     EXPECT_EQ(test.m_prompt.Entries()[0].m_strText, "Are you shure to stop encoding?");

@@ -202,10 +202,14 @@ QWidget* CEncodingDialog::BuildDetails() {
         // Lines of text that can be scrolled and copied, on the window's background.
         line->setReadOnly(true);
         line->setFrame(false);
+        // Its text where the figures' start, one line high as they are.
+        line->setTextMargins(-2, 0, 0, 0);
+        line->setFixedHeight(line->fontMetrics().height() + 4);
         QPalette palette = line->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         line->setPalette(palette);
     }
+    m_pInput->setObjectName(QStringLiteral("input"));
     m_pInput->setAccessibleName(UiText::Load(catalogue, kInputLabel));
     m_pOutput->setAccessibleName(UiText::Load(catalogue, kOutputLabel));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -273,7 +277,6 @@ void CEncodingDialog::UpdateEncodeCounters() {
         return;
     const CTrackList& tracks = m_context.m_fileList.Tracks();
     // The details follow the first worker that is encoding.
-    const unsigned previous = m_nDetailWorker;
     for (unsigned n = 0; n < m_rows.size(); ++n) {
         if (m_pRun->Counters(n).m_nTrack >= 0) {
             m_nDetailWorker = n;
@@ -295,8 +298,12 @@ void CEncodingDialog::UpdateEncodeCounters() {
     SetBar(m_pOverallBar, static_cast<int>(detail.m_nOverallPercent), detail.m_strOverallLine);
     if (!figuresShown)
         return;
-    if (m_nDetailWorker != previous && m_trackInfo[m_nDetailWorker].m_bKnown)
+    // Another worker's track, or a new track while the figures were hidden.
+    if (m_nShownInfo != static_cast<int>(m_nDetailWorker) &&
+        m_trackInfo[m_nDetailWorker].m_bKnown) {
         ShowTrackInfo(m_trackInfo[m_nDetailWorker]);
+        m_nShownInfo = static_cast<int>(m_nDetailWorker);
+    }
     SetText(m_pFrame, detail.m_strFrameLine);
     SetText(m_pTime, detail.m_strTimeLine);
     SetText(m_pPlay, detail.m_strSpeedLine);
@@ -478,8 +485,12 @@ void CEncodingDialog::OnTrackInfo(const CTrackItem& track, const CEncoderLibrary
         this,
         [this, nWorker, info = std::move(info)] {
             m_trackInfo[nWorker] = info;
-            if (nWorker == m_nDetailWorker)
+            if (m_nShownInfo == static_cast<int>(nWorker))
+                m_nShownInfo = -1;
+            if (nWorker == m_nDetailWorker && !m_bCollapsed && !m_bInTray) {
                 ShowTrackInfo(info);
+                m_nShownInfo = static_cast<int>(nWorker);
+            }
         },
         Qt::QueuedConnection);
 }

@@ -111,6 +111,9 @@ private:
     std::vector<SWorkerRow> m_rows;
     // The worker whose track the details show: the first one encoding.
     unsigned m_nDetailWorker = 0;
+    // The worker whose track the input, output and format lines show; -1 when none or
+    // when that worker has started another track since.
+    int m_nShownInfo = -1;
     QTimer m_refreshTimer;
     QTimer m_endTimer;
     QGridLayout* m_pRowsLayout;
