@@ -4,7 +4,12 @@
 
 namespace FreeDBIcons {
 QIcon Themed(const QWidget* pWidget, const char* strName, QStyle::StandardPixmap fallback) {
-    return QIcon::fromTheme(QString::fromLatin1(strName), pWidget->style()->standardIcon(fallback));
+    // The style's icon only when the theme has none: the style looks its icons up in the
+    // theme too, and an icon the theme lacks is searched for in every theme it inherits.
+    const QString name = QString::fromLatin1(strName);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return pWidget->style()->standardIcon(fallback);
 }
 
 QIcon LogLevel(const QWidget* pWidget, int nLevel) {

@@ -38,9 +38,9 @@ COptionsPage::COptionsPage(SAppContext& context, QWidget* pParent)
                            FreeDBIcons::Themed(this, "go-up", QStyle::SP_ArrowUp), this);
     auto* down = LevelButton(UiText::Load(catalogue, FreeDBText::kMoveDown),
                              FreeDBIcons::Themed(this, "go-down", QStyle::SP_ArrowDown), this);
-    auto* toggle =
-        LevelButton(UiText::Load(catalogue, FreeDBText::kToggleLevel),
-                    FreeDBIcons::Themed(this, "view-visible", QStyle::SP_DialogApplyButton), this);
+    auto* toggle = LevelButton(
+        UiText::Load(catalogue, FreeDBText::kToggleLevel),
+        FreeDBIcons::Themed(this, "emblem-default", QStyle::SP_DialogApplyButton), this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(up);
     buttons->addWidget(down);
