@@ -17,7 +17,7 @@ std::vector<std::string> Lines(const CIniFile& ini) {
 
 } // namespace
 
-TEST(CIniFileLoadTest, KeepsNonEmptyLinesOfLfAndCrLfFilesAndAMissingFileIsEmpty) {
+TEST(CIniFileLoadTest, KeepsNonEmptyLinesWholeOrCutAndAMissingFileIsEmpty) {
     CTempDir dir;
     CIniFile ini;
     ASSERT_TRUE(ini.LoadFile(dir.WriteFile("a.ini", "[one]\r\nk=v\r\n\r\n\n  \nlast")));
@@ -26,12 +26,10 @@ TEST(CIniFileLoadTest, KeepsNonEmptyLinesOfLfAndCrLfFilesAndAMissingFileIsEmpty)
     EXPECT_FALSE(ini.LoadFile(dir.File("absent.ini")));
     EXPECT_EQ(ini.GetLineCount(), 0);
     EXPECT_EQ(ini.FindSection("one"), -1);
-}
 
-TEST(CIniFileLoadTest, OverlongLineIsCutNotSplit) {
+    // An overlong line is cut, not split.
     // Split at 1023 characters, the tail would be a section header of its own.
     const std::string line = "title=" + std::string(1017, 'a') + "[CDDB]";
-    CIniFile ini;
     ini.LoadText("[album]\n" + line + "\nnext=1\n");
     ASSERT_EQ(ini.GetLineCount(), 3);
     EXPECT_EQ(ini.GetLine(1), line.substr(0, CIniFile::kMaxLineLength));
@@ -85,7 +83,7 @@ TEST(CIniFileWriteTest, KeysAreReplacedInPlaceOrAddedAtTheTopOfANewSection) {
     EXPECT_EQ(ini.ReadInt("disc", "missing", 7), 7);
 }
 
-TEST(CIniFileWriteTest, NothingWrittenAddsALineOrASection) {
+TEST(CIniFileWriteTest, NothingWrittenAddsALineOrASectionAndUnusableNamesAreRefused) {
     CIniFile ini;
     ASSERT_TRUE(ini.WriteString("disc", "title", "x\r\n[CDDB]\nRemoteServer=evil"));
     ASSERT_TRUE(ini.WriteString("a]\n[CDDB", "b=\n[c]", "v"));
@@ -100,16 +98,15 @@ TEST(CIniFileWriteTest, NothingWrittenAddsALineOrASection) {
     // A title cut in the middle of a character keeps whole characters only.
     ASSERT_TRUE(ini.WriteString("disc", "utf", std::string(1016, 'a') + "\xC3\xA9\xC3\xA9"));
     EXPECT_EQ(ini.ReadString("disc", "utf", ""), std::string(1016, 'a') + "\xC3\xA9");
-}
 
-TEST(CIniFileWriteTest, UnusableNamesAreRefused) {
-    CIniFile ini;
-    EXPECT_FALSE(ini.WriteString("", "k", "v"));
-    EXPECT_FALSE(ini.WriteString("[]", "k", "v"));
-    EXPECT_FALSE(ini.WriteString("s", "=", "v"));
-    EXPECT_FALSE(ini.WriteString(std::string(1022, 's'), "k", "v"));
-    EXPECT_EQ(ini.GetLineCount(), 0);
-    EXPECT_FALSE(ini.IsModified());
+    // Unusable names are refused.
+    CIniFile fresh;
+    EXPECT_FALSE(fresh.WriteString("", "k", "v"));
+    EXPECT_FALSE(fresh.WriteString("[]", "k", "v"));
+    EXPECT_FALSE(fresh.WriteString("s", "=", "v"));
+    EXPECT_FALSE(fresh.WriteString(std::string(1022, 's'), "k", "v"));
+    EXPECT_EQ(fresh.GetLineCount(), 0);
+    EXPECT_FALSE(fresh.IsModified());
 }
 
 TEST(CIniFileSaveTest, WritesLinesWithLineFeedsOrFailsAndStaysModified) {

@@ -59,7 +59,7 @@ TEST_F(LineSocketTest, LinesComeWithoutLineEndsAndSurroundingBlanksAndGoWithALin
               (std::vector<std::string>{"< 200 OK", "< ", "> stat"}));
 }
 
-TEST_F(LineSocketTest, ConnectFailsForAPortNobodyListensOn) {
+TEST_F(LineSocketTest, ConnectFailsWithoutAListenerAndAStopEndsTheWaitForANameLookUp) {
     CCddbTestServer closed;
     const unsigned port = closed.CddbpPort();
     closed.Stop();
@@ -67,6 +67,27 @@ TEST_F(LineSocketTest, ConnectFailsForAPortNobodyListensOn) {
     ASSERT_TRUE(socket.Create());
     socket.SetTimeout(2);
     EXPECT_FALSE(socket.Connect("127.0.0.1", port));
+
+    // A name look-up cannot be interrupted, yet a stop must not wait for it; the look-up's answer
+    // is still taken when it comes in time.
+    m_socket.SetResolver([](const std::string& strHost, in_addr& address) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(strHost == "slow.test" ? 3000 : 10));
+        return inet_pton(AF_INET, "127.0.0.1", &address) == 1;
+    });
+    ASSERT_TRUE(m_socket.Create());
+    m_socket.SetTimeout(30);
+    std::thread stopper([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        m_socket.Shutdown();
+    });
+    const auto start = Clock::now();
+    EXPECT_FALSE(m_socket.Connect("slow.test", m_server.CddbpPort()));
+    EXPECT_LT(SecondsSince(start), 1.5);
+    stopper.join();
+
+    m_socket.ResetShutdown();
+    ASSERT_TRUE(m_socket.Create());
+    EXPECT_TRUE(m_socket.Connect("quick.test", m_server.CddbpPort()));
 }
 
 // Silence in every form ends in a failed read once the idle time-out has passed.
@@ -133,27 +154,4 @@ TEST_F(LineSocketTest, BreakEndsAWaitAndAShutdownFromAnotherThreadWakesIt) {
     EXPECT_FALSE(m_socket.Create());
     m_socket.ResetShutdown();
     EXPECT_TRUE(ConnectTo(5));
-}
-
-// A name look-up cannot be interrupted, yet a stop must not wait for it; the look-up's
-// answer is still taken when it comes in time.
-TEST_F(LineSocketTest, AStopEndsTheWaitForANameLookUp) {
-    m_socket.SetResolver([](const std::string& strHost, in_addr& address) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(strHost == "slow.test" ? 3000 : 10));
-        return inet_pton(AF_INET, "127.0.0.1", &address) == 1;
-    });
-    ASSERT_TRUE(m_socket.Create());
-    m_socket.SetTimeout(30);
-    std::thread stopper([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        m_socket.Shutdown();
-    });
-    const auto start = Clock::now();
-    EXPECT_FALSE(m_socket.Connect("slow.test", m_server.CddbpPort()));
-    EXPECT_LT(SecondsSince(start), 1.5);
-    stopper.join();
-
-    m_socket.ResetShutdown();
-    ASSERT_TRUE(m_socket.Create());
-    EXPECT_TRUE(m_socket.Connect("quick.test", m_server.CddbpPort()));
 }
