@@ -109,15 +109,14 @@ TEST_F(LanguageMenuTest, ChoosingAnotherLanguageAsksThenStoresItsMenuNameAndRest
     EXPECT_EQ(m_profile.GetString("Settings", "Language", "unset"), "");
 }
 
-TEST_F(LanguageMenuTest, PopupsCountFromTheFirstIdAndSkipThePriorityTitle) {
+TEST_F(LanguageMenuTest, PopupsCountFromTheFirstIdAndMenusKeepTheirTextsUntilALanguageIsSelected) {
     unsigned counter = CLanguageMenu::kFirstPopupId;
     std::vector<unsigned> ids;
     for (int i = 0; i < 6; ++i)
         ids.push_back(CLanguageMenu::TakePopupId(counter));
     EXPECT_EQ(ids, (std::vector<unsigned>{60402, 60403, 60405, 60406, 60407, 60408}));
-}
 
-TEST_F(LanguageMenuTest, MenusKeepTheirTextsUntilALanguageIsSelected) {
+    // Menus keep their texts until a language is selected.
     EXPECT_EQ(CLanguageMenu(m_catalogue).MenuItemText(32771), std::nullopt);
     m_dir.WriteFile("german.lng", "[MenuItems]\n60402=&Aktion\n");
     CStringCatalogue german(m_dir.Path());

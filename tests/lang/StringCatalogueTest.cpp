@@ -19,7 +19,7 @@ protected:
 };
 } // namespace
 
-TEST_F(StringCatalogueTest, WithoutALanguageTheBuiltInTextsAreUsed) {
+TEST_F(StringCatalogueTest, WithoutALanguageOrAUsableFileTheBuiltInTextsAreUsed) {
     CStringCatalogue catalogue(m_dir.Path());
     m_dir.WriteFile(".lng", "[TabTrackList]\nColumnStatus=Ignored\n");
     EXPECT_EQ(catalogue.LoadUiString(59415), "Status");
@@ -27,9 +27,23 @@ TEST_F(StringCatalogueTest, WithoutALanguageTheBuiltInTextsAreUsed) {
     EXPECT_FALSE(catalogue.FindUiString(12345).has_value());
     EXPECT_EQ(catalogue.LoadUiString(12345), "");
     EXPECT_EQ(catalogue.LanguageFilePath(), "");
+
+    // Unusable or missing files read as files without keys.
+    const std::string valid = "[TabTrackList]\nColumnStatus=Zustand\n";
+    std::string binary = valid;
+    binary.push_back('\0');
+    std::string enormous = valid + std::string(CLanguageFile::kMaxFileSize, ';');
+    for (const std::string& content : {std::string(), binary, enormous}) {
+        EXPECT_EQ(WithLanguageFile(content).LoadUiString(59415), "Status");
+    }
+    CStringCatalogue missing(m_dir.Path());
+    missing.SetInterfaceLanguage("nothere");
+    EXPECT_TRUE(missing.IsLanguageSelected());
+    EXPECT_EQ(missing.LoadUiString(59415), "Status");
+    EXPECT_EQ(missing.LanguageFilePath(), m_dir.Path() + "nothere.lng");
 }
 
-TEST_F(StringCatalogueTest, ValuesOfAtMostTwoCharactersFallBackToTheBuiltInText) {
+TEST_F(StringCatalogueTest, ValuesOfAtMostTwoCharactersFallBackAndLongOnesAreCutWhole) {
     const CStringCatalogue catalogue = WithLanguageFile("[TabTrackList]\n"
                                                         "ColumnStatus=OK\n"
                                                         "ColumnTitle=T\n"
@@ -42,6 +56,16 @@ TEST_F(StringCatalogueTest, ValuesOfAtMostTwoCharactersFallBackToTheBuiltInText)
     EXPECT_EQ(catalogue.LoadUiString(59414), "MP3 Size");
     EXPECT_EQ(catalogue.LoadUiString(59416), "MP3 FileName"); // key missing
     EXPECT_EQ(catalogue.LoadUiString(6153), "Ein");
+
+    // Long values are cut at 299 bytes without splitting a character.
+    const std::string ascii(400, 'a');
+    EXPECT_EQ(WithLanguageFile("[TabTrackList]\nColumnStatus=" + ascii + "\n").LoadUiString(59415),
+              ascii.substr(0, 299));
+    // 298 ASCII bytes, then a two-byte character that would end at byte 300.
+    const std::string umlauts = std::string(298, 'a') + "ää";
+    EXPECT_EQ(
+        WithLanguageFile("[TabTrackList]\nColumnStatus=" + umlauts + "\n").LoadUiString(59415),
+        std::string(298, 'a'));
 }
 
 TEST_F(StringCatalogueTest, KeysAreLookedUpInTheSectionOfTheirIdentifier) {
@@ -106,32 +130,6 @@ TEST_F(StringCatalogueTest, TranslatorComesFromTheDescriptionOrIsTheMaker) {
                                         translated.GetTranslatorEmail()),
               "Translated by Jana \"JJ\" Jäger (" +
                   std::string(CStringCatalogue::kDefaultTranslatorEmail) + ")");
-}
-
-TEST_F(StringCatalogueTest, UnusableFilesReadAsFilesWithoutKeys) {
-    const std::string valid = "[TabTrackList]\nColumnStatus=Zustand\n";
-    std::string binary = valid;
-    binary.push_back('\0');
-    std::string enormous = valid + std::string(CLanguageFile::kMaxFileSize, ';');
-    for (const std::string& content : {std::string(), binary, enormous}) {
-        EXPECT_EQ(WithLanguageFile(content).LoadUiString(59415), "Status");
-    }
-    CStringCatalogue missing(m_dir.Path());
-    missing.SetInterfaceLanguage("nothere");
-    EXPECT_TRUE(missing.IsLanguageSelected());
-    EXPECT_EQ(missing.LoadUiString(59415), "Status");
-    EXPECT_EQ(missing.LanguageFilePath(), m_dir.Path() + "nothere.lng");
-}
-
-TEST_F(StringCatalogueTest, LongValuesAreCutAt299BytesWithoutSplittingACharacter) {
-    const std::string ascii(400, 'a');
-    EXPECT_EQ(WithLanguageFile("[TabTrackList]\nColumnStatus=" + ascii + "\n").LoadUiString(59415),
-              ascii.substr(0, 299));
-    // 298 ASCII bytes, then a two-byte character that would end at byte 300.
-    const std::string umlauts = std::string(298, 'a') + "ää";
-    EXPECT_EQ(
-        WithLanguageFile("[TabTrackList]\nColumnStatus=" + umlauts + "\n").LoadUiString(59415),
-        std::string(298, 'a'));
 }
 
 TEST_F(StringCatalogueTest, LanguageNamesFindTheirFileWithoutRegardToCase) {

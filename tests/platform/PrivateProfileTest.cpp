@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(PrivateProfileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
+TEST(PrivateProfileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrimsAndReadsLeadingNumbers) {
     CPrivateProfile ini;
     ini.Parse("[Main]\r\n  Key = first value  \r\nkey=second\n[main]\nOther=x\n");
     EXPECT_EQ(ini.GetString("MAIN", "KEY", "d"), "first value");
@@ -15,16 +15,13 @@ TEST(PrivateProfileTest, LookupIgnoresCaseTakesTheFirstMatchAndTrims) {
     EXPECT_EQ(ini.GetString("main", "Other", "d"), "d");
     EXPECT_EQ(ini.GetString("Missing", "Key", "d"), "d");
     EXPECT_FALSE(ini.Find("Main", "Absent").has_value());
-}
 
-TEST(PrivateProfileTest, IntegersTakeTheLeadingNumberAndFallBackOnText) {
-    CPrivateProfile ini;
+    // Integers take the leading number and fall back on text.
     ini.Parse("[s]\na=42\nb=-7 apples\nc=none\nd=\n");
     EXPECT_EQ(ini.GetInt("s", "a", 1), 42);
     EXPECT_EQ(ini.GetInt("s", "b", 1), -7);
-    EXPECT_EQ(ini.GetInt("s", "c", 5), 5);
-    EXPECT_EQ(ini.GetInt("s", "d", 5), 5);
-    EXPECT_EQ(ini.GetInt("s", "e", 5), 5);
+    for (const char* key : {"c", "d", "e"})
+        EXPECT_EQ(ini.GetInt("s", key, 5), 5) << key;
 }
 
 TEST(PrivateProfileTest, WritesAndDeletesChangeOnlyTheirLinesAndKeepEverythingElse) {
