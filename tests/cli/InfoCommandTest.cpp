@@ -53,18 +53,17 @@ TEST_F(InfoCommandTest, PrintsEachTabTitleOnALineOfItsOwnThenItsText) {
                                    m_dir.File("mp3/")),
               std::string::npos)
         << result.m_strOut;
-}
 
-TEST_F(InfoCommandTest, TheTrackOptionPicksARowOfTheList) {
-    SCliResult result = Run({"info", "--track", "2", "album"});
-    ASSERT_EQ(result.m_nExitCode, 0) << result.m_strErr;
-    EXPECT_NE(result.m_strOut.find("Title\t: b\nLength\t: 3 seconds."), std::string::npos);
-    EXPECT_NE(result.m_strOut.find("Album Track ID\t: 2\n"), std::string::npos);
+    // The track option picks a row of the list.
+    SCliResult row = Run({"info", "--track", "2", "album"});
+    ASSERT_EQ(row.m_nExitCode, 0) << row.m_strErr;
+    EXPECT_NE(row.m_strOut.find("Title\t: b\nLength\t: 3 seconds."), std::string::npos);
+    EXPECT_NE(row.m_strOut.find("Album Track ID\t: 2\n"), std::string::npos);
 
-    result = Run({"info", "--track", "3", "album"});
-    EXPECT_EQ(result.m_nExitCode, 1);
-    EXPECT_EQ(result.m_strOut, "");
-    EXPECT_NE(result.m_strErr.find("no track 3"), std::string::npos);
+    row = Run({"info", "--track", "3", "album"});
+    EXPECT_EQ(row.m_nExitCode, 1);
+    EXPECT_EQ(row.m_strOut, "");
+    EXPECT_NE(row.m_strErr.find("no track 3"), std::string::npos);
     EXPECT_EQ(Run({"info", "--track", "0", "album"}).m_nExitCode, 2);
 }
 

@@ -67,10 +67,8 @@ TEST(Mp3PageModelTest, RateOfTheOtherVersionTakesItsPositionAndOneOfNeitherIsKep
     page.LoadFromSettings(settings);
     EXPECT_EQ(page.m_nSampleRatePosition, -1);
     EXPECT_EQ(Committed(page).m_nSampleRate, 11025u);
-}
 
-TEST(Mp3PageModelTest, PositionsFollowTheRowOfTheChosenVersion) {
-    CMp3PageModel page;
+    // Positions follow the row of the chosen version.
     page.LoadFromSettings(CAppSettings()); // 44.1 kHz, 160 kbit/s
     page.SetMpegVersion(1);
     const CAppSettings back = Committed(page);

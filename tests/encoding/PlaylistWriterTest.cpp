@@ -92,20 +92,20 @@ TEST(PlaylistPathTest, BesideTheFirstWavWhenMp3sGoBesideTheirWavsElseTheDestinat
     EXPECT_EQ(CPlaylistWriter::PlaylistPath(settings, ""), "list.m3u");
 }
 
-TEST_F(PlaylistWriterTest, PlainM3uAppendsOnePathPerTrack) {
+TEST_F(PlaylistWriterTest, M3uAppendsOnePathPerTrackAndExtendedItsHeaderOnlyIntoANewFile) {
     m_dir.WriteFile("list.m3u", "/music/00 - Earlier run.mp3\n");
     m_settings.m_nPlaylistType = 1;
     EXPECT_TRUE(Write(m_first));
     EXPECT_TRUE(Write(m_second));
     EXPECT_EQ(m_dir.ReadFile("list.m3u"),
               "/music/00 - Earlier run.mp3\n/music/01 - SOS.mp3\n/music/02 - Intro.mp3\n");
-}
 
-TEST_F(PlaylistWriterTest, ExtendedM3uWritesItsHeaderOnlyIntoANewFile) {
+    // Extended M3U writes its header only into a new file.
     m_settings.m_nPlaylistType = 2;
+    m_settings.m_strPlaylistName = "extended.m3u";
     EXPECT_TRUE(Write(m_first));
     EXPECT_TRUE(Write(m_second));
-    EXPECT_EQ(m_dir.ReadFile("list.m3u"), Golden("PlaylistExtended.m3u"));
+    EXPECT_EQ(m_dir.ReadFile("extended.m3u"), Golden("PlaylistExtended.m3u"));
 }
 
 TEST_F(PlaylistWriterTest, PlsCountsEntriesAndKeepsWhatItDoesNotKnowOrIsNewAndReadableByAll) {

@@ -105,7 +105,7 @@ TEST(OutputNamerNumberTest, StylesNumberFromOneAndLettersGoOnPastZ) {
             << number.index << " in style " << number.style;
 }
 
-TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
+TEST_F(OutputNamerTest, TemplateTokensFillTheNameWithTheProfilesReplacements) {
     EXPECT_EQ(PathOf(2, "Intro"), "/mp3/03 - Intro.mp3");
 
     m_settings.m_strOutputFileFormat = "[number] - [artist], [album] ([year]) - [title] [genre]";
@@ -120,6 +120,16 @@ TEST_F(OutputNamerTest, TemplateTokensFillTheNameInTheDestination) {
     m_settings.m_strOutputFileFormat = "[number] - [title]";
     m_settings.m_strMp3Ext = ".mp3";
     EXPECT_EQ(PathOf(0, "Intro"), "/wav/01 - Intro.mp3");
+
+    // Tokens inside a title are filled, but the title is not read again.
+    m_settings.m_bSameDir = 0;
+    EXPECT_EQ(PathOf(0, "Best of [artist] [title]"), "/mp3/01 - Best of Abba [title].mp3");
+
+    // Replacement changes in the profile apply to the next name.
+    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A- B.mp3");
+    m_profile.WriteString("SymbolReplacement", "9", ",");
+    m_profile.WriteInt("SymbolReplacement", "DS", 0);
+    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A,  B.mp3");
 }
 
 TEST_F(OutputNamerTest, NumberLeadsWhenNeitherTitleNorNumberIsInTheTemplate) {
@@ -143,11 +153,6 @@ TEST_F(OutputNamerTest, WavNameStandsInForAnEmptyTemplateOrAnEmptyResult) {
     EXPECT_EQ(PathOf(4, ""), "/mp3/take 5.mp3");
     // The fallback comes before the clean-up, so a title of dots leaves no name.
     EXPECT_EQ(PathOf(4, "..."), "/mp3/.mp3");
-}
-
-TEST_F(OutputNamerTest, TokensInsideATitleAreFilledButTheTitleIsNotReread) {
-    m_settings.m_strArtist = "Abba";
-    EXPECT_EQ(PathOf(0, "Best of [artist] [title]"), "/mp3/01 - Best of Abba [title].mp3");
 }
 
 TEST_F(OutputNamerTest, ANameTooLongForTheFileSystemLosesTheEndOfItsTitle) {
@@ -187,13 +192,6 @@ TEST_F(OutputNamerTest, EncodedTrackKeepsItsPath) {
     m_settings.m_strOutputFileFormat = "[title]";
     EXPECT_FALSE(m_namer.BuildOutputName(track));
     EXPECT_EQ(track.m_strMp3Path, "/mp3/01 - Intro.mp3");
-}
-
-TEST_F(OutputNamerTest, ReplacementChangesInTheProfileApplyToTheNextName) {
-    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A- B.mp3");
-    m_profile.WriteString("SymbolReplacement", "9", ",");
-    m_profile.WriteInt("SymbolReplacement", "DS", 0);
-    EXPECT_EQ(PathOf(0, "A:  B"), "/mp3/01 - A,  B.mp3");
 }
 
 TEST_F(OutputNamerTest, ExampleShowsTheTemplateAsTypedForASampleFirstTrack) {
