@@ -1,3 +1,5 @@
+#include "app/WavsmithMainFrame.h"
+#include "app/WavsmithView.h"
 #include "encoding/EncodingOptions.h"
 #include "encoding/TrackItem.h"
 #include "encoding/ui/Id3Page.h"
@@ -11,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -158,4 +162,29 @@ TEST(SettingsPagesTest, PriorityBoxSetsThePriorityAndShowsTranslatedNamesWithout
     QComboBox& priority = Child<QComboBox>(page, "priority");
     EXPECT_EQ(priority.itemText(0), "Niedrig");
     EXPECT_EQ(priority.itemText(4), "Höchste");
+}
+
+TEST(SettingsPagesTest, Id3PageFitsTheDefaultWindowInBothLanguagesAndTabsRowByRow) {
+    SUiTestContext test;
+    for (const char* language : {"", "german"}) {
+        test.m_catalogue.SetInterfaceLanguage(language);
+        CWavsmithMainFrame frame(test.m_context, {});
+        frame.ShowFromProfile();
+        frame.View().SelectPage(CWavsmithView::kId3Page);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        auto* page = frame.findChild<CId3Page*>();
+        EXPECT_EQ(page->findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0) << language;
+
+        QStringList order;
+        for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->focusProxy() == nullptr &&
+                page->isAncestorOf(w) && !w->objectName().startsWith(QLatin1String("qt_")))
+                order << w->objectName();
+        }
+        order.removeAll(QString());
+        EXPECT_EQ(order.join(' ').toStdString(),
+                  "destination browse sameDir deleteWav priority encodeJobs "
+                  "template numberStyle useTag artist year album genre comment "
+                  "playlistKind playlistFormat");
+    }
 }

@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace {
 constexpr unsigned kSameDirText = 4030;
@@ -72,6 +73,14 @@ constexpr const char* kNumberStyles[] = {"1, 2, 3, ..., 10, 11, ...",
                                          "01, 02, 03, ..., 10, 11, ...", "A, B, C, D, ...",
                                          "a, b, c, d, ..."};
 constexpr const char* kSymbolHelpTopic = "04_tab_id3_tag.htm#symbol_replacement";
+
+// Made editable at once, so that its edit field follows it in the tab chain; Qt's tab order
+// calls lose the rest of the chain when the two are apart.
+QComboBox* EditableBox(QWidget* pParent) {
+    auto* box = new QComboBox(pParent);
+    box->setEditable(true);
+    return box;
+}
 } // namespace
 
 CId3Page::CId3Page(SAppContext& context, QWidget* pParent)
@@ -80,22 +89,24 @@ CId3Page::CId3Page(SAppContext& context, QWidget* pParent)
       m_pSameDir(new QCheckBox(UiText::Load(context.m_catalogue, kSameDirText), this)),
       m_pDeleteWav(new QCheckBox(UiText::Load(context.m_catalogue, kDeleteWavText), this)),
       m_pPriority(new QComboBox(this)), m_pJobs(new QComboBox(this)),
-      m_pTemplate(new QComboBox(this)), m_pNumberStyle(new QComboBox(this)),
+      m_pTemplate(EditableBox(this)), m_pNumberStyle(new QComboBox(this)),
       m_pExample(new QLabel(this)),
       m_pUseTag(new QCheckBox(UiText::Load(context.m_catalogue, kUseTagText), this)),
       m_pArtist(new QLineEdit(this)), m_pAlbum(new QLineEdit(this)), m_pYear(new QLineEdit(this)),
       m_pGenre(new QComboBox(this)), m_pCommentLabel(nullptr), m_pComment(new QLineEdit(this)),
       m_pPlaylistKind(new QComboBox(this)), m_pPlaylistFormat(new QLineEdit(this)) {
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(BuildTagGroup(), 1);
-    lower->addWidget(BuildPlaylistGroup(), 1);
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 3, 4, 3);
+    layout->setSpacing(3);
     layout->addWidget(BuildOutputGroup());
     layout->addWidget(BuildNameGroup());
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(BuildTagGroup(), 1);
+    lower->addWidget(BuildPlaylistGroup());
     layout->addLayout(lower);
     layout->addStretch(1);
-    // A small main window scrolls the page rather than squeezing its rows.
+    // A window smaller than the default scrolls the page rather than squeezing its rows.
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
@@ -104,6 +115,7 @@ CId3Page::CId3Page(SAppContext& context, QWidget* pParent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    SetTabOrder();
 }
 
 namespace {
@@ -113,7 +125,26 @@ void LimitWidth(QComboBox* pBox, int nCharacters) {
     pBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     pBox->setMinimumContentsLength(nCharacters);
 }
+
+// The page's groups keep their rows close, so that the whole page fits the main window.
+QGridLayout* CompactGrid(QGroupBox* pGroup) {
+    auto* layout = new QGridLayout(pGroup);
+    layout->setContentsMargins(8, 2, 8, 4);
+    layout->setVerticalSpacing(2);
+    return layout;
+}
 } // namespace
+
+void CId3Page::SetTabOrder() {
+    // Row by row as the page reads; the layouts moved the buttons behind the lists.
+    std::vector<QWidget*> order = {m_pDestination, m_pBrowse,   m_pSameDir,
+                                   m_pDeleteWav,   m_pPriority, m_pJobs};
+    order.insert(order.end(), m_nameTabOrder.begin(), m_nameTabOrder.end());
+    order.insert(order.end(), {m_pUseTag, m_pArtist, m_pYear, m_pAlbum, m_pGenre, m_pComment,
+                               m_pPlaylistKind, m_pPlaylistFormat});
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
 
 QLabel* CId3Page::Label(unsigned nTextId, QWidget* pBuddy) {
     auto* label = new QLabel(UiText::Load(m_context.m_catalogue, nTextId), this);
@@ -137,18 +168,20 @@ QWidget* CId3Page::BuildOutputGroup() {
     m_pJobs->setObjectName(QStringLiteral("encodeJobs"));
     FillPriorities();
 
-    auto* layout = new QGridLayout(group);
+    auto* layout = CompactGrid(group);
     layout->addWidget(Label(kDirectoryLabel, m_pDestination), 0, 0);
     auto* folder = new QHBoxLayout;
     folder->addWidget(m_pDestination, 1);
     folder->addWidget(m_pBrowse);
-    layout->addLayout(folder, 0, 1, 1, 3);
-    layout->addWidget(m_pSameDir, 1, 0, 1, 4);
+    layout->addLayout(folder, 0, 1);
+    layout->addWidget(m_pSameDir, 1, 0, 1, 2);
     layout->addWidget(m_pDeleteWav, 2, 0, 1, 2);
-    layout->addWidget(Label(kPriorityLabel, m_pPriority), 2, 2, Qt::AlignRight);
-    layout->addWidget(m_pPriority, 2, 3);
-    layout->addWidget(Label(kJobsLabel, m_pJobs), 3, 2, Qt::AlignRight);
-    layout->addWidget(m_pJobs, 3, 3);
+    auto* process = new QGridLayout;
+    process->addWidget(Label(kPriorityLabel, m_pPriority), 0, 0, Qt::AlignRight);
+    process->addWidget(m_pPriority, 0, 1);
+    process->addWidget(Label(kJobsLabel, m_pJobs), 1, 0, Qt::AlignRight);
+    process->addWidget(m_pJobs, 1, 1);
+    layout->addLayout(process, 2, 1, 2, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
 
     connect(m_pBrowse, &QPushButton::clicked, this, &CId3Page::OnBrowse);
@@ -213,7 +246,6 @@ QPushButton* CId3Page::AddTokenButton(unsigned nTextId) {
 QWidget* CId3Page::BuildNameGroup() {
     auto* group = new QGroupBox(UiText::Load(m_context.m_catalogue, kNameGroup), this);
     m_pTemplate->setObjectName(QStringLiteral("template"));
-    m_pTemplate->setEditable(true);
     m_pTemplate->setInsertPolicy(QComboBox::NoInsert);
     for (const char* preset : kTemplatePresets)
         m_pTemplate->addItem(QString::fromLatin1(preset));
@@ -229,27 +261,36 @@ QWidget* CId3Page::BuildNameGroup() {
     m_pExample->setTextFormat(Qt::PlainText);
 
     auto* tokens = new QHBoxLayout;
+    m_nameTabOrder = {m_pTemplate, clear, symbols};
     for (unsigned id :
-         {kNumberToken, kTitleToken, kArtistToken, kAlbumToken, kYearToken, kGenreToken})
-        tokens->addWidget(AddTokenButton(id));
+         {kNumberToken, kTitleToken, kArtistToken, kAlbumToken, kYearToken, kGenreToken}) {
+        m_nameTabOrder.push_back(AddTokenButton(id));
+        tokens->addWidget(m_nameTabOrder.back());
+    }
     tokens->addStretch(1);
+    m_nameTabOrder.push_back(m_pNumberStyle);
 
     LimitWidth(m_pTemplate, 20);
     LimitWidth(m_pNumberStyle, 22);
-    auto* layout = new QGridLayout(group);
+    auto* layout = CompactGrid(group);
     layout->addWidget(Label(kFileNameLabel, m_pTemplate), 0, 0);
-    layout->addWidget(m_pTemplate, 0, 1, 1, 2);
-    layout->addWidget(clear, 0, 3);
-    layout->addLayout(tokens, 1, 1, 1, 3);
+    auto* name = new QHBoxLayout;
+    name->addWidget(m_pTemplate, 1);
+    name->addWidget(clear);
+    name->addWidget(symbols);
+    layout->addLayout(name, 0, 1);
+    layout->addLayout(tokens, 1, 1);
     layout->addWidget(Label(kNumberLabel, m_pNumberStyle), 2, 0);
+    m_pExample->setAccessibleName(UiText::Load(m_context.m_catalogue, kExampleLabel));
+    // A long example is cut at the page's edge rather than widening the page.
+    m_pExample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* style = new QHBoxLayout;
     style->addWidget(m_pNumberStyle);
-    style->addStretch(1);
-    style->addWidget(symbols);
-    layout->addLayout(style, 2, 1, 1, 3);
-    m_pExample->setAccessibleName(UiText::Load(m_context.m_catalogue, kExampleLabel));
-    layout->addWidget(new QLabel(m_pExample->accessibleName(), this), 3, 0);
-    layout->addWidget(m_pExample, 3, 1, 1, 3);
+    style->addSpacing(12);
+    style->addWidget(new QLabel(m_pExample->accessibleName(), this));
+    style->addSpacing(4);
+    style->addWidget(m_pExample, 1);
+    layout->addLayout(style, 2, 1);
     layout->setColumnStretch(1, 1);
 
     connect(m_pTemplate, &QComboBox::editTextChanged, this, &CId3Page::RefreshPreview);
@@ -278,19 +319,19 @@ QWidget* CId3Page::BuildTagGroup() {
     LimitWidth(m_pGenre, 10);
     m_pCommentLabel = Label(kCommentLabel, m_pComment);
 
-    auto* layout = new QGridLayout(group);
+    auto* layout = CompactGrid(group);
     layout->addWidget(m_pUseTag, 0, 0, 1, 4);
     layout->addWidget(Label(kArtistLabel, m_pArtist), 1, 0);
-    layout->addWidget(m_pArtist, 1, 1, 1, 3);
+    layout->addWidget(m_pArtist, 1, 1);
+    layout->addWidget(Label(kYearLabel, m_pYear), 1, 2);
+    layout->addWidget(m_pYear, 1, 3);
     layout->addWidget(Label(kAlbumLabel, m_pAlbum), 2, 0);
-    layout->addWidget(m_pAlbum, 2, 1, 1, 3);
-    layout->addWidget(Label(kYearLabel, m_pYear), 3, 0);
-    layout->addWidget(m_pYear, 3, 1);
-    layout->addWidget(Label(kGenreLabel, m_pGenre), 3, 2, Qt::AlignRight);
-    layout->addWidget(m_pGenre, 3, 3);
-    layout->addWidget(m_pCommentLabel, 4, 0);
-    layout->addWidget(m_pComment, 4, 1, 1, 3);
-    layout->setColumnStretch(3, 1);
+    layout->addWidget(m_pAlbum, 2, 1);
+    layout->addWidget(Label(kGenreLabel, m_pGenre), 2, 2);
+    layout->addWidget(m_pGenre, 2, 3);
+    layout->addWidget(m_pCommentLabel, 3, 0);
+    layout->addWidget(m_pComment, 3, 1, 1, 3);
+    layout->setColumnStretch(1, 1);
 
     connect(m_pUseTag, &QCheckBox::toggled, m_pComment, &QWidget::setEnabled);
     connect(m_pUseTag, &QCheckBox::toggled, m_pCommentLabel, &QWidget::setEnabled);
@@ -306,14 +347,13 @@ QWidget* CId3Page::BuildPlaylistGroup() {
     m_pPlaylistFormat->setObjectName(QStringLiteral("playlistFormat"));
     for (unsigned kind = 0; kind < CEncodingOptions::kPlaylistKindNames.size(); ++kind)
         m_pPlaylistKind->addItem(UiText::Load(m_context.m_catalogue, kFirstPlaylistKind + kind));
-    LimitWidth(m_pPlaylistKind, 12);
-    auto* layout = new QGridLayout(group);
+    m_pPlaylistKind->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* layout = CompactGrid(group);
     layout->addWidget(Label(kPlaylistKindLabel, m_pPlaylistKind), 0, 0);
-    layout->addWidget(m_pPlaylistKind, 0, 1);
-    layout->addWidget(Label(kPlaylistNameLabel, m_pPlaylistFormat), 1, 0);
-    layout->addWidget(m_pPlaylistFormat, 1, 1);
-    layout->setColumnStretch(1, 1);
-    layout->setRowStretch(2, 1);
+    layout->addWidget(m_pPlaylistKind, 1, 0);
+    layout->addWidget(Label(kPlaylistNameLabel, m_pPlaylistFormat), 2, 0);
+    layout->addWidget(m_pPlaylistFormat, 3, 0);
+    layout->setRowStretch(4, 1);
     connect(m_pPlaylistKind, &QComboBox::activated, this, &CId3Page::OnPlaylistChanged);
     connect(m_pPlaylistFormat, &QLineEdit::textEdited, this, &CId3Page::OnPlaylistChanged);
     return group;
@@ -371,6 +411,8 @@ void CId3Page::RefreshPreview() {
         UiText::ToUtf8(TemplateText()), firstTitle, UiText::ToUtf8(m_pArtist->text()),
         UiText::ToUtf8(m_pAlbum->text()), UiText::ToUtf8(m_pYear->text()),
         static_cast<unsigned>(std::max(m_pGenre->currentIndex(), 0)))));
+    // The whole name, where the row cuts a long one.
+    m_pExample->setToolTip(m_pExample->text());
 }
 
 QString CId3Page::HelpTopic() const {

@@ -2,6 +2,8 @@
 
 #include "app/SettingsPage.h"
 
+#include <vector>
+
 struct SAppContext;
 class QAction;
 class QCheckBox;
@@ -43,6 +45,7 @@ private:
     QWidget* BuildPlaylistGroup();
     QPushButton* AddTokenButton(unsigned nTextId);
     QLabel* Label(unsigned nTextId, QWidget* pBuddy);
+    void SetTabOrder();
     void FillPriorities();
     void FillJobs();
     void ShowDestination();
@@ -73,6 +76,8 @@ private:
     QLineEdit* m_pComment;
     QComboBox* m_pPlaylistKind;
     QLineEdit* m_pPlaylistFormat;
+    // The file name row's controls in their tab order, kept for SetTabOrder.
+    std::vector<QWidget*> m_nameTabOrder;
     bool m_bSymbolWindowOpen = false;
     QAction* m_pHelpAction = nullptr;
 };
