@@ -102,15 +102,19 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
     : QWidget(pParent), m_context(context), m_commands(commands), m_pTabs(new QTabWidget(this)),
       m_pTrackListPage(
           new CTrackListPage(context.m_fileList, context.m_profile, context.m_catalogue, m_pTabs)) {
-    auto* id3Page = new CId3Page(context, m_pTabs);
-    m_pages = {m_pTrackListPage, new CMp3Page(context, m_pTabs), id3Page,
-               new CFreeDBSettingsPage(context, m_pTabs)};
+    m_pages[kTrackListPage] = m_pTrackListPage;
     for (size_t page = 0; page < m_pages.size(); ++page) {
         const QString title = UiText::Load(m_context.m_catalogue, kTabTitles[page]);
-        m_pTabs->addTab(m_pages[page], ThemeIcon::Get(kTabIcons[page], kTabFallbackIcons[page]),
-                        title);
-        m_pages[page]->setAccessibleName(title);
+        QWidget* tab = m_pTrackListPage;
+        if (page != kTrackListPage) {
+            // Holds the page once it is built.
+            tab = new QWidget(m_pTabs);
+            auto* holderLayout = new QVBoxLayout(tab);
+            holderLayout->setContentsMargins(0, 0, 0, 0);
+        }
+        m_pTabs->addTab(tab, ThemeIcon::Get(kTabIcons[page], kTabFallbackIcons[page]), title);
     }
+    m_pTrackListPage->setAccessibleName(m_pTabs->tabText(kTrackListPage));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_pTabs);
@@ -132,8 +136,6 @@ CWavsmithView::CWavsmithView(SAppContext& context, CCommandTable& commands, QWid
         m_commands.UpdateCommandUi();
         emit ListUpdated();
     });
-    connect(id3Page, &CId3Page::DestinationRequested, this, &CWavsmithView::OnDestinationDirectory);
-    connect(id3Page, &CId3Page::FoldersChanged, this, &CWavsmithView::UpdateList);
     RegisterCommands();
     BuildContextMenus();
 }
@@ -143,10 +145,6 @@ CWavsmithView::~CWavsmithView() {
 }
 
 void CWavsmithView::Initialize() {
-    // The frame has added its Help command by now.
-    static_cast<CId3Page*>(m_pages[kId3Page])->SetHelpAction(m_commands.Action(CommandId::kHelp));
-    m_pages[kMp3Page]->LoadFromSettings();
-    m_pages[kId3Page]->LoadFromSettings();
     std::string& source = m_context.m_settings.m_strInputDir;
     if (source.empty())
         return;
@@ -159,7 +157,7 @@ void CWavsmithView::Initialize() {
 
 void CWavsmithView::CloseView() {
     // The FreeDB settings the user changed on their page are kept.
-    m_pages[kFreeDBPage]->StoreToSettings();
+    StoreIfBuilt(kFreeDBPage);
     m_context.m_fileList.DeleteAllItems();
     m_pTrackListPage->UpdateList();
 }
@@ -331,6 +329,31 @@ void CWavsmithView::SelectPage(int nPage) {
     m_pTabs->setCurrentIndex(nPage);
 }
 
+CSettingsPage& CWavsmithView::Page(int nPage) {
+    CSettingsPage*& page = m_pages[static_cast<size_t>(nPage)];
+    if (page == nullptr) {
+        QWidget* holder = m_pTabs->widget(nPage);
+        page = BuildPage(nPage, holder);
+        page->setAccessibleName(m_pTabs->tabText(nPage));
+        holder->layout()->addWidget(page);
+        page->show();
+        page->LoadFromSettings();
+    }
+    return *page;
+}
+
+CSettingsPage* CWavsmithView::BuildPage(int nPage, QWidget* pHolder) {
+    if (nPage == kMp3Page)
+        return new CMp3Page(m_context, pHolder);
+    if (nPage == kFreeDBPage)
+        return new CFreeDBSettingsPage(m_context, pHolder);
+    auto* id3Page = new CId3Page(m_context, pHolder);
+    id3Page->SetHelpAction(m_commands.Action(CommandId::kHelp));
+    connect(id3Page, &CId3Page::DestinationRequested, this, &CWavsmithView::OnDestinationDirectory);
+    connect(id3Page, &CId3Page::FoldersChanged, this, &CWavsmithView::UpdateList);
+    return id3Page;
+}
+
 QString CWavsmithView::CurrentHelpTopic() const {
     return m_pages[static_cast<size_t>(m_nCurrentPage)]->HelpTopic();
 }
@@ -338,7 +361,7 @@ QString CWavsmithView::CurrentHelpTopic() const {
 void CWavsmithView::OnTabChanged(int nPage) {
     StorePage(m_nCurrentPage);
     m_nCurrentPage = nPage;
-    CSettingsPage& page = *m_pages[static_cast<size_t>(nPage)];
+    CSettingsPage& page = Page(nPage);
     page.setFocus();
     page.LoadFromSettings();
     page.RefreshPreview();
@@ -347,14 +370,24 @@ void CWavsmithView::OnTabChanged(int nPage) {
 }
 
 void CWavsmithView::StorePage(int nPage) {
-    m_pages[static_cast<size_t>(nPage)]->StoreToSettings();
+    StoreIfBuilt(nPage);
     if (nPage != kTrackListPage && nPage != kFreeDBPage)
         m_context.m_fileList.ApplySettings();
 }
 
 void CWavsmithView::StoreOptionPages() {
-    m_pages[kMp3Page]->StoreToSettings();
-    m_pages[kId3Page]->StoreToSettings();
+    StoreIfBuilt(kMp3Page);
+    StoreIfBuilt(kId3Page);
+}
+
+void CWavsmithView::StoreIfBuilt(int nPage) {
+    if (CSettingsPage* page = m_pages[static_cast<size_t>(nPage)])
+        page->StoreToSettings();
+}
+
+void CWavsmithView::LoadIfBuilt(int nPage) {
+    if (CSettingsPage* page = m_pages[static_cast<size_t>(nPage)])
+        page->LoadFromSettings();
 }
 
 void CWavsmithView::ReadBack() {
@@ -516,7 +549,7 @@ void CWavsmithView::OnDestinationDirectory() {
 
 void CWavsmithView::OnEncode() {
     ReadBack();
-    m_pages[kMp3Page]->StoreToSettings();
+    StoreIfBuilt(kMp3Page);
     m_context.m_fileList.Encode(m_context.m_prompt, m_context.m_catalogue, [this] {
         CEncodingDialog dialog(m_context, window());
         CTrackListModel& model = m_pTrackListPage->Model();
@@ -549,12 +582,12 @@ void CWavsmithView::OnGetInfoFromFreeDB() {
         return;
     }
     // The FreeDB page shows what the editor's settings dialog may have saved.
-    m_pages[kFreeDBPage]->LoadFromSettings();
+    LoadIfBuilt(kFreeDBPage);
     if (!chosen)
         return;
     m_context.m_fileList.ApplyAlbum(album);
     UpdateList();
-    m_pages[kId3Page]->LoadFromSettings();
+    LoadIfBuilt(kId3Page);
 }
 
 void CWavsmithView::OnFileInformation() {

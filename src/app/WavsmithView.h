@@ -16,7 +16,9 @@ class QTabWidget;
 
 // The main view: the tab control with the file list, MP3, ID3 and FreeDB settings pages,
 // and the commands on the batch. Pages 0 to 2 store their values into the settings when
-// the user leaves them and load them when they are shown. Lives in the window thread.
+// the user leaves them and load them when they are shown. The pages after the file list
+// are built when first shown, so the start does not pay for them; a page not built yet
+// has nothing to store. Lives in the window thread.
 class CWavsmithView : public QWidget {
     Q_OBJECT
 public:
@@ -41,7 +43,8 @@ public:
 
     int CurrentPage() const { return m_nCurrentPage; }
     void SelectPage(int nPage);
-    CSettingsPage& Page(int nPage) { return *m_pages[static_cast<size_t>(nPage)]; }
+    // The page, built (and loaded from the settings) if it was not yet.
+    CSettingsPage& Page(int nPage);
     CTrackListPage& TrackListPage() { return *m_pTrackListPage; }
     // The help topic of the page shown.
     QString CurrentHelpTopic() const;
@@ -66,8 +69,11 @@ private:
     void RegisterColumnCommands();
     void BuildContextMenus();
     void ShowColumnsMenu(const QPoint& globalPos);
+    CSettingsPage* BuildPage(int nPage, QWidget* pHolder);
     void OnTabChanged(int nPage);
     void StorePage(int nPage);
+    void StoreIfBuilt(int nPage);
+    void LoadIfBuilt(int nPage);
     // Adding files stores the MP3 and ID3 pages into the settings first, so new tracks
     // get their values.
     void StoreOptionPages();

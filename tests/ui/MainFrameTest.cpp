@@ -2,9 +2,13 @@
 #include "app/CommandTable.h"
 #include "app/WavsmithMainFrame.h"
 #include "app/WavsmithView.h"
+#include "encoding/ui/Id3Page.h"
+#include "encoding/ui/Mp3Page.h"
+#include "freedb/service/ui/FreeDBSettingsPage.h"
 #include "ui/UiTestContext.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -60,4 +64,29 @@ TEST(MainFrameTest, ListCommandsAreEnabledOnTheFileListTabOnly) {
     EXPECT_FALSE(IsEnabled(frame, CommandId::kUncheckAll));
     EXPECT_TRUE(IsEnabled(frame, CommandId::kEncode));
     EXPECT_TRUE(IsEnabled(frame, CommandId::kFreeDB));
+}
+
+TEST(MainFrameTest, PagesAfterTheFileListAreBuiltWhenFirstShownAndStoreNothingBefore) {
+    SUiTestContext test;
+    test.m_settings.m_strInputDir = test.m_dir.Path();
+    test.m_settings.m_strArtist = "Kept";
+    test.WriteWave("a.wav");
+    CWavsmithMainFrame frame(test.m_context, {});
+    frame.ShowFromProfile();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    EXPECT_EQ(frame.findChild<CMp3Page*>(), nullptr);
+    EXPECT_EQ(frame.findChild<CId3Page*>(), nullptr);
+    EXPECT_EQ(frame.findChild<CFreeDBSettingsPage*>(), nullptr);
+
+    // An add stores the option pages first; those not built leave the settings alone.
+    frame.Commands().Run(CommandId::kRefresh);
+    EXPECT_EQ(test.m_settings.m_strArtist, "Kept");
+
+    QTest::keyClick(&frame, Qt::Key_3, Qt::AltModifier);
+    auto* page = frame.findChild<CId3Page*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->findChild<QLineEdit*>(QStringLiteral("artist"))->text(), "Kept");
+    EXPECT_EQ(frame.View().CurrentHelpTopic(), page->HelpTopic());
+    EXPECT_FALSE(IsEnabled(frame, CommandId::kRefresh));
 }
