@@ -8,6 +8,7 @@
 #include "encoding/EncodeProgress.h"
 #include "encoding/EncodeRun.h"
 #include "encoding/EncoderLibrary.h"
+#include "encoding/WaveReader.h"
 #include "filelist/FileList.h"
 #include "filelist/TrackList.h"
 #include "platform/Profile.h"
@@ -132,8 +133,8 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
     CListCommand adder(m_settings, m_profile);
     const bool allRead = adder.AddPaths(paths, tracks, std::cerr);
     for (const SSkippedFile& skipped : adder.SkippedFiles())
-        std::cerr << "wavsmith-cli: skipped " << skipped.m_strPath << ": " << skipped.m_strReason
-                  << '\n';
+        std::cerr << "wavsmith-cli: skipped " << skipped.m_strPath << ": "
+                  << CWaveReader::RefusalText(skipped.m_refusal, m_catalogue) << '\n';
     if (tracks.Empty()) {
         std::cerr << "wavsmith-cli: no WAV file to encode\n";
         return 1;

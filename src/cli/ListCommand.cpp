@@ -1,6 +1,7 @@
 #include "cli/ListCommand.h"
 
 #include "encoding/AppSettings.h"
+#include "encoding/WaveReader.h"
 #include "filelist/FileList.h"
 #include "filelist/TrackList.h"
 #include "filelist/TrackListColumns.h"
@@ -70,7 +71,7 @@ bool CListCommand::AddPaths(const std::vector<std::string>& paths, CTrackList& t
         }
         for (const SSkippedFile& skipped : fileList.SkippedFiles()) {
             m_skippedFiles.push_back(skipped);
-            allRead = allRead && !skipped.m_bUnreadable;
+            allRead = allRead && !skipped.m_refusal.m_bUnreadable;
         }
     }
     return allRead;
@@ -105,17 +106,17 @@ void CListCommand::PrintList(const CTrackList& tracks, const CStringCatalogue& c
     for (const bool bUnreadable : {false, true}) {
         bool bHeading = false;
         for (const SSkippedFile& skipped : m_skippedFiles) {
-            if (skipped.m_bUnreadable != bUnreadable)
+            if (skipped.m_refusal.m_bUnreadable != bUnreadable)
                 continue;
             if (!bHeading) {
                 out << '\n'
-                    << (bUnreadable ? std::string("The following file(s) could not be read:")
-                                    : catalogue.LoadUiString(UiString::kSkipFilesExplanation))
+                    << catalogue.LoadUiString(bUnreadable ? UiString::kUnreadableFilesHeading
+                                                          : UiString::kSkipFilesExplanation)
                     << '\n';
                 bHeading = true;
             }
             out << CText::Format("%d", ++nRow) << "  " << skipped.m_strPath << ": "
-                << skipped.m_strReason << '\n';
+                << CWaveReader::RefusalText(skipped.m_refusal, catalogue) << '\n';
         }
     }
     out << '\n'

@@ -1,6 +1,7 @@
 #include "encoding/WaveReader.h"
 
 #include "encoding/TrackItem.h"
+#include "lang/StringCatalogue.h"
 #include "platform/RegularFile.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -55,17 +57,18 @@ public:
     const SWaveRefusal& Refusal() const { return m_refusal; }
 
 private:
-    bool Refuse(std::string strReason) {
-        m_refusal.m_strReason = std::move(strReason);
+    bool Refuse(unsigned nReasonId, unsigned nNumber = 0) {
+        m_refusal.m_nReasonId = nReasonId;
+        m_refusal.m_nNumber = nNumber;
         return false;
     }
     // The stream ended, or failed, where the structure needs more bytes.
     bool RefuseCutShort() {
         if (std::ferror(m_stream) != 0) {
-            m_refusal.m_bUnreadable = true;
-            return Refuse(CSystemError::Text(errno));
+            m_refusal = CWaveReader::UnreadableRefusal(errno);
+            return false;
         }
-        return Refuse("the file ends inside a chunk");
+        return Refuse(UiString::kReasonCutShort);
     }
 
     bool ReadBytes(int nBytes, bool bBigEndian, std::uint32_t& value);
@@ -117,7 +120,7 @@ bool CHeaderWalk::ReadChunkSize(std::int32_t& nSize) {
     if (!ReadLe32(raw))
         return false;
     nSize = static_cast<std::int32_t>(raw);
-    return nSize >= 0 || Refuse("damaged chunk size");
+    return nSize >= 0 || Refuse(UiString::kReasonChunkSize);
 }
 
 // Reads through `nBytes` bytes; false when the file ends first.
@@ -137,7 +140,7 @@ bool CHeaderWalk::ReadFmtChunk(std::int32_t& nSize) {
     if (!ReadChunkSize(nSize))
         return false;
     if (nSize < kMinFmtSize)
-        return Refuse("fmt chunk too short");
+        return Refuse(UiString::kReasonFmtTooShort);
     std::uint32_t nSampleRate = 0;
     std::uint32_t nByteRate = 0;
     if (!ReadLe16(m_track.m_wFormatTag) || !ReadLe16(m_track.m_nChannels) ||
@@ -156,7 +159,7 @@ bool CHeaderWalk::ReadFmtChunk(std::int32_t& nSize) {
 // stereo: the record takes the tag of its sub-format when that is a standard one.
 bool CHeaderWalk::ReadExtensibleFormat(std::uint32_t& nRest) {
     if (nRest < kExtensibleSize)
-        return Refuse("fmt chunk too short");
+        return Refuse(UiString::kReasonFmtTooShort);
     std::uint16_t nExtensionSize = 0;
     std::uint16_t nValidBits = 0;
     std::uint32_t nChannelMask = 0;
@@ -236,11 +239,11 @@ bool CHeaderWalk::CheckFormat() {
     case kFloatFormatTag:
         return CheckSamples();
     case 0:
-        return Refuse("no fmt chunk");
+        return Refuse(UiString::kReasonNoFmt);
     case kExtensibleFormatTag:
-        return Refuse("extensible format, not PCM");
+        return Refuse(UiString::kReasonExtensible);
     default:
-        return Refuse(CText::Format("audio format %u, not PCM", m_track.m_wFormatTag));
+        return Refuse(UiString::kReasonAudioFormat, m_track.m_wFormatTag);
     }
 }
 
@@ -248,16 +251,16 @@ bool CHeaderWalk::CheckFormat() {
 bool CHeaderWalk::CheckSamples() {
     const unsigned nChannels = m_track.m_nChannels;
     if (nChannels == 0 || nChannels > kMaxChannels)
-        return Refuse(CText::Format("%u channels", nChannels));
+        return Refuse(UiString::kReasonChannels, nChannels);
     if (m_track.m_nSamplesPerSec == 0)
-        return Refuse("sample rate 0");
+        return Refuse(UiString::kReasonNoSampleRate);
     const unsigned nBits = m_track.m_wBitsPerSample;
     const bool bFloat = m_track.m_wFormatTag == kFloatFormatTag;
     if (bFloat && nBits != 32)
-        return Refuse(CText::Format("%u-bit floating-point samples", nBits));
+        return Refuse(UiString::kReasonFloatBits, nBits);
     if (!bFloat && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
-        return Refuse(CText::Format("%u-bit samples", nBits));
-    return m_bDataFound || Refuse("no data chunk");
+        return Refuse(UiString::kReasonSampleBits, nBits);
+    return m_bDataFound || Refuse(UiString::kReasonNoData);
 }
 
 bool CHeaderWalk::Walk() {
@@ -266,7 +269,7 @@ bool CHeaderWalk::Walk() {
     const bool bRiff =
         ReadId(id) && id == kRiff && ReadLe32(nRiffSize) && ReadId(id) && id == kWave;
     if (!bRiff)
-        return m_refusal.m_bUnreadable || Refuse("not a WAV file");
+        return m_refusal.m_bUnreadable || Refuse(UiString::kReasonNotWav);
     return WalkChunks() && CheckFormat();
 }
 
@@ -280,10 +283,10 @@ bool Refuse(SWaveRefusal* pRefusal, SWaveRefusal refusal) {
 
 bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath,
                                 SWaveRefusal* pRefusal) {
-    std::string strError;
-    std::FILE* stream = CRegularFile::OpenForReading(strPath, &strError);
+    int nError = 0;
+    std::FILE* stream = CRegularFile::OpenForReading(strPath, &nError);
     if (stream == nullptr)
-        return Refuse(pRefusal, {strError, true});
+        return Refuse(pRefusal, UnreadableRefusal(nError));
     const bool bParsed = ParseWaveHeader(track, stream, pRefusal);
     // The size comes from the stream already open, so the file is opened only once.
     struct stat status {};
@@ -293,11 +296,11 @@ bool CWaveReader::ParseWaveFile(CTrackItem& track, const std::string& strPath,
     if (!bParsed)
         return false;
     if (!bStatted)
-        return Refuse(pRefusal, {CSystemError::Text(statError), true});
+        return Refuse(pRefusal, UnreadableRefusal(statError));
     // RIFF sizes and the record's size are 32-bit: a larger file cannot be a WAV file.
     const auto nFileSize = static_cast<unsigned long long>(status.st_size);
     if (nFileSize > std::numeric_limits<std::uint32_t>::max())
-        return Refuse(pRefusal, {"larger than 4 GiB", false});
+        return Refuse(pRefusal, {.m_nReasonId = UiString::kReasonTooLarge});
     track.m_nWavSize = static_cast<unsigned>(nFileSize);
     track.m_nPlayTime = PlayTime(track);
     track.m_strWavDir = std::string(CText::DirectoryPart(strPath));
@@ -312,6 +315,39 @@ bool CWaveReader::ParseWaveHeader(CTrackItem& track, std::FILE* stream, SWaveRef
     if (walk.Walk())
         return true;
     return Refuse(pRefusal, walk.Refusal());
+}
+
+SWaveRefusal CWaveReader::UnreadableRefusal(int nError) {
+    // Errors a user adding files meets often have texts of their own.
+    static constexpr std::pair<int, unsigned> kOwnTexts[] = {
+        {CRegularFile::kFolder, UiString::kReasonFolder},
+        {CRegularFile::kNotRegularFile, UiString::kReasonNotRegular},
+        {EACCES, UiString::kReasonPermissionDenied},
+        {ENOENT, UiString::kReasonNoSuchFile},
+    };
+    for (const auto& [nKnown, nReasonId] : kOwnTexts) {
+        if (nError == nKnown)
+            return {.m_nReasonId = nReasonId, .m_bUnreadable = true};
+    }
+    return {.m_nReasonId = UiString::kReasonSystemError,
+            .m_nSystemError = nError,
+            .m_bUnreadable = true};
+}
+
+std::string CWaveReader::RefusalText(const SWaveRefusal& refusal,
+                                     const CStringCatalogue& catalogue) {
+    switch (refusal.m_nReasonId) {
+    case UiString::kReasonSystemError:
+        return catalogue.FormatUiStringOrBuiltIn(refusal.m_nReasonId,
+                                                 CSystemError::Text(refusal.m_nSystemError));
+    case UiString::kReasonChannels:
+    case UiString::kReasonSampleBits:
+    case UiString::kReasonFloatBits:
+    case UiString::kReasonAudioFormat:
+        return catalogue.FormatUiStringOrBuiltIn(refusal.m_nReasonId, refusal.m_nNumber);
+    default:
+        return catalogue.LoadUiString(refusal.m_nReasonId);
+    }
 }
 
 unsigned CWaveReader::PlayTime(const CTrackItem& track) {

@@ -3,14 +3,19 @@
 #include <cstdio>
 #include <string>
 
+class CStringCatalogue;
 class CTrackItem;
 
-// Why the WAV reader refused a file: a short text for the user ("not a WAV file",
-// "permission denied"), and whether the file could not be read at all, as against being
-// refused for what it holds.
+// Why a file was refused: the catalogue text of the reason with the number it names
+// (channels, bits, a format tag), or for the system's reasons its error number; and
+// whether the file could not be read at all, as against being refused for what it holds.
 struct SWaveRefusal {
-    std::string m_strReason;
+    unsigned m_nReasonId = 0;
+    unsigned m_nNumber = 0;
+    int m_nSystemError = 0;
     bool m_bUnreadable = false;
+
+    bool operator==(const SWaveRefusal&) const = default;
 };
 
 // Decides whether a file is a WAV file the program accepts, and fills the format
@@ -26,6 +31,12 @@ public:
     // hold. False refuses the stream.
     static bool ParseWaveHeader(CTrackItem& track, std::FILE* stream,
                                 SWaveRefusal* pRefusal = nullptr);
+
+    // The refusal of a file that could not be opened or read, from the error number
+    // CRegularFile or the system gave.
+    static SWaveRefusal UnreadableRefusal(int nError);
+    // The reason in the catalogue's language ("3 channels", "permission denied").
+    static std::string RefusalText(const SWaveRefusal& refusal, const CStringCatalogue& catalogue);
 
     // Whole seconds of the track's `data` bytes; 0 when the format gives no rate.
     static unsigned PlayTime(const CTrackItem& track);

@@ -91,7 +91,7 @@ void CFileList::AddFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         SWaveRefusal refusal;
         if (!m_tracks.AddWaveFile(path, m_settings, &refusal) && !m_bDontShowSkipped)
-            m_skippedFiles.push_back({path, refusal.m_strReason, refusal.m_bUnreadable});
+            m_skippedFiles.push_back({path, refusal});
         if (m_onFileAdded)
             m_onFileAdded();
     }
@@ -158,7 +158,7 @@ bool CFileList::OpenPaths(const std::vector<std::string>& paths) {
         else
             AddFiles({path}); // refused with the system's reason; the source folder stays
         for (const SSkippedFile& file : m_skippedFiles)
-            allRead = allRead && !file.m_bUnreadable;
+            allRead = allRead && !file.m_refusal.m_bUnreadable;
         skipped.insert(skipped.end(), m_skippedFiles.begin(), m_skippedFiles.end());
     }
     m_skippedFiles = std::move(skipped);

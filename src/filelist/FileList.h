@@ -15,9 +15,7 @@ class IUserPrompt;
 // A file that adding refused, and why: for the Skip Files window and the command line.
 struct SSkippedFile {
     std::string m_strPath;
-    std::string m_strReason; // "3 channels", "not a WAV file", "permission denied", ...
-    // The file could not be opened or read at all, as against refused for what it holds.
-    bool m_bUnreadable = false;
+    SWaveRefusal m_refusal;
 
     bool operator==(const SSkippedFile&) const = default;
 };

@@ -3,6 +3,7 @@
 #include "encoding/AppSettings.h"
 #include "encoding/WaveReader.h"
 #include "filelist/OutputNamer.h"
+#include "lang/StringCatalogue.h"
 #include "platform/RegularFile.h"
 #include "platform/Text.h"
 
@@ -14,11 +15,11 @@
 namespace {
 
 bool CanOpen(const std::string& strPath, SWaveRefusal* pRefusal) {
-    std::string strError;
-    std::FILE* file = CRegularFile::OpenForReading(strPath, &strError);
+    int nError = 0;
+    std::FILE* file = CRegularFile::OpenForReading(strPath, &nError);
     if (file == nullptr) {
         if (pRefusal != nullptr)
-            *pRefusal = {strError, true};
+            *pRefusal = CWaveReader::UnreadableRefusal(nError);
         return false;
     }
     std::fclose(file);
@@ -52,7 +53,7 @@ bool CTrackList::AddWaveFile(const std::string& strPath, const CAppSettings& set
                              SWaveRefusal* pRefusal) {
     if (!CText::EndsWithNoCase(strPath, ".wav")) {
         if (pRefusal != nullptr)
-            *pRefusal = {"not a .wav file name", false};
+            *pRefusal = {.m_nReasonId = UiString::kReasonNotWavName};
         return false;
     }
     // A listed file is not read again; it need only still be there.

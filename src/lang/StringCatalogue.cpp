@@ -30,7 +30,7 @@ constexpr SSectionRange kSectionRanges[] = {
     {"DlgEncode", 59511, 59521}, {"DlgEncode", 60488, 60488},    {"DlgMessages", 60489, 60496},
     {"TabMP3", 60497, 60506},    {"TabMP3", 62100, 62119},       {"TabID3", 62120, 62139},
     {"DlgEncode", 62150, 62169}, {"DlgMessages", 62200, 62219},  {"DlgSkipFiles", 62220, 62229},
-    {"DlgAbout", 62230, 62239},
+    {"DlgAbout", 62230, 62239},  {"DlgSkipFiles", 62240, 62269},
 };
 constexpr std::string_view kOtherSection = "MenuItems";
 

@@ -51,6 +51,27 @@ constexpr unsigned kInfoWavWillBeDeleted = 6155;
 constexpr unsigned kInfoWavReady = 6156;
 constexpr unsigned kInfoWavDeleted = 6157;
 constexpr unsigned kInfoWavEncoded = 6158;
+// Why a file was not added, as the Skip Files window and the command line show it
+constexpr unsigned kReasonNotWavName = 62240;
+constexpr unsigned kReasonNotWav = 62241;
+constexpr unsigned kReasonChannels = 62242; // "%u channels"
+constexpr unsigned kReasonSampleBits = 62243;
+constexpr unsigned kReasonFloatBits = 62244;
+constexpr unsigned kReasonNoData = 62245;
+constexpr unsigned kReasonNoFmt = 62246;
+constexpr unsigned kReasonFmtTooShort = 62247;
+constexpr unsigned kReasonExtensible = 62248;
+constexpr unsigned kReasonAudioFormat = 62249;
+constexpr unsigned kReasonNoSampleRate = 62250;
+constexpr unsigned kReasonChunkSize = 62251;
+constexpr unsigned kReasonCutShort = 62252;
+constexpr unsigned kReasonTooLarge = 62253;
+constexpr unsigned kReasonFolder = 62254;
+constexpr unsigned kReasonNotRegular = 62255;
+constexpr unsigned kReasonPermissionDenied = 62256;
+constexpr unsigned kReasonNoSuchFile = 62257;
+constexpr unsigned kReasonSystemError = 62258; // "%s": the system's own words
+constexpr unsigned kUnreadableFilesHeading = 62259;
 } // namespace UiString
 
 // The catalogue of user-interface texts, looked up by identifier: first in the language

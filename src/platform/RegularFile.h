@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -7,7 +8,12 @@
 // device that happens to carry a ".wav" name.
 class CRegularFile {
 public:
+    // The error number given for a folder, and for anything else that is not a regular file.
+    static constexpr int kFolder = EISDIR;
+    static constexpr int kNotRegularFile = -1;
+
     // A binary read stream on `strPath` when it is a regular file; nullptr otherwise,
-    // with the reason in `pstrError` when given ("permission denied", "not a regular file").
-    static std::FILE* OpenForReading(const std::string& strPath, std::string* pstrError = nullptr);
+    // with the reason in `pnError` when given: the system's error number, kFolder or
+    // kNotRegularFile.
+    static std::FILE* OpenForReading(const std::string& strPath, int* pnError = nullptr);
 };

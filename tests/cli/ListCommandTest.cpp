@@ -101,6 +101,13 @@ TEST_F(ListCommandTest, MissingOrUnreadablePathsAreReportedAndTheRestStillListed
                                    ": no such file or directory"),
               std::string::npos)
         << result.m_strOut;
+    // The reasons, numbers in them too, follow the interface language.
+    result = Run({"--lang", "german", "list", "album"});
+    EXPECT_NE(result.m_strOut.find(": Audioformat 85, kein PCM\n"), std::string::npos);
+    EXPECT_NE(result.m_strOut.find("nicht gelesen werden:\n2  " + m_dir.File("album/05 Gone.wav") +
+                                   ": Datei oder Ordner nicht vorhanden"),
+              std::string::npos)
+        << result.m_strOut;
 }
 
 // Relative paths are made absolute and plain before the list compares them.

@@ -2,6 +2,7 @@
 
 #include "encoding/AppSettings.h"
 #include "encoding/TrackItem.h"
+#include "lang/StringCatalogue.h"
 #include "support/TempDir.h"
 #include "support/WaveWriter.h"
 
@@ -25,7 +26,12 @@ protected:
 
     static CWaveWriter CdFormat() { return std::move(CWaveWriter().AddFmtChunk(1, 2, 44100, 16)); }
 
+    std::string English(const SWaveRefusal& refusal) const {
+        return CWaveReader::RefusalText(refusal, m_english);
+    }
+
     CTempDir m_dir;
+    CStringCatalogue m_english;
     CAppSettings m_settings;
     std::unique_ptr<CTrackItem> m_track;
 };
@@ -149,7 +155,7 @@ TEST_F(WaveReaderTest, TheWalkLooksForTheDataChunkAmongTheFirstTwenty) {
                                                                 .AddRawChunk("LIST", 1000, "")
                                                                 .Bytes()),
                                    &refusal));
-    EXPECT_EQ(refusal.m_strReason, "no data chunk");
+    EXPECT_EQ(English(refusal), "no data chunk");
 }
 
 TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructureSayingWhy) {
@@ -193,21 +199,29 @@ TEST_F(WaveReaderTest, RefusesFilesThatAreNotPcmWithAReadableStructureSayingWhy)
         m_track = std::make_unique<CTrackItem>(m_settings);
         EXPECT_FALSE(
             CWaveReader::ParseWaveFile(*m_track, m_dir.WriteFile("x.wav", file.bytes), &refusal));
-        EXPECT_EQ(refusal.m_strReason, file.reason);
+        EXPECT_EQ(English(refusal), file.reason);
         EXPECT_FALSE(refusal.m_bUnreadable);
     }
 }
 
-TEST_F(WaveReaderTest, WhatCannotBeOpenedIsUnreadableWithTheSystemsReason) {
+TEST_F(WaveReaderTest, WhatCannotBeOpenedIsUnreadableWithTheSystemsReasonInTheUsersLanguage) {
+    CStringCatalogue german;
+    ASSERT_TRUE(german.SetInterfaceLanguage("german"));
     CTrackItem track(m_settings);
     SWaveRefusal refusal;
     EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("missing.wav"), &refusal));
-    EXPECT_EQ(refusal.m_strReason, "no such file or directory");
+    EXPECT_EQ(English(refusal), "no such file or directory");
     EXPECT_TRUE(refusal.m_bUnreadable);
     std::filesystem::create_directory(m_dir.File("folder.wav"));
     EXPECT_FALSE(CWaveReader::ParseWaveFile(track, m_dir.File("folder.wav"), &refusal));
-    EXPECT_EQ(refusal.m_strReason, "a folder");
+    EXPECT_EQ(English(refusal), "a folder");
+    EXPECT_EQ(CWaveReader::RefusalText(refusal, german), "ein Ordner");
     EXPECT_TRUE(refusal.m_bUnreadable);
+    // An error without a text of its own keeps the system's words after the lead-in.
+    const std::string file = m_dir.WriteFile("plain", "");
+    EXPECT_FALSE(CWaveReader::ParseWaveFile(track, file + "/x.wav", &refusal));
+    EXPECT_EQ(English(refusal), "not a directory");
+    EXPECT_EQ(CWaveReader::RefusalText(refusal, german), "Systemfehler: not a directory");
 }
 
 TEST_F(WaveReaderTest, RefusesAFileLargerThanRiffCanDescribe) {

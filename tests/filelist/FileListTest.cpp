@@ -138,10 +138,11 @@ TEST_F(FileListTest, RefreshAddsTheFoldersNewWavFilesOnlyAndCollectsRefusalsOrFa
     ASSERT_EQ(m_tracks.Count(), 2u);
     EXPECT_EQ(m_tracks.At(0).m_strFileTitle, "Track 2");
     EXPECT_EQ(m_tracks.At(1).m_strFileTitle, "Track 10");
-    EXPECT_EQ(
-        m_fileList.SkippedFiles(),
-        (std::vector<SSkippedFile>{{folder + "/bad.wav", "the file ends inside a chunk", false},
-                                   {folder + "/pipe.wav", "not a regular file", true}}));
+    EXPECT_EQ(m_fileList.SkippedFiles(),
+              (std::vector<SSkippedFile>{
+                  {folder + "/bad.wav", {.m_nReasonId = UiString::kReasonCutShort}},
+                  {folder + "/pipe.wav",
+                   {.m_nReasonId = UiString::kReasonNotRegular, .m_bUnreadable = true}}}));
 
     m_fileList.m_bDontShowSkipped = true;
     m_fileList.Refresh();
@@ -173,7 +174,7 @@ TEST_F(FileListTest, PathsGivenToTheProgramAreOpenedAsFoldersOrFilesAndEveryRefu
     ASSERT_EQ(skipped.size(), 2u);
     EXPECT_EQ(skipped[0].m_strPath, m_dir.Path() + "album/bad.wav");
     EXPECT_EQ(skipped[1].m_strPath, m_dir.Path() + "album/missing.wav");
-    EXPECT_TRUE(skipped[1].m_bUnreadable);
+    EXPECT_TRUE(skipped[1].m_refusal.m_bUnreadable);
 }
 
 TEST_F(FileListTest, EncodeRunsOnlyWithACheckedTrackAndAValidDestination) {

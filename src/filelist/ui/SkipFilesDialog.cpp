@@ -1,5 +1,6 @@
 #include "filelist/ui/SkipFilesDialog.h"
 
+#include "encoding/WaveReader.h"
 #include "filelist/FileList.h"
 #include "lang/ui/UiText.h"
 
@@ -43,7 +44,9 @@ CSkipFilesDialog::CSkipFilesDialog(const std::vector<SSkippedFile>& files, bool&
         number->setTextAlignment(Qt::AlignCenter);
         table->setItem(row, 0, number);
         table->setItem(row, 1, new QTableWidgetItem(UiText::FromUtf8(files[i].m_strPath)));
-        table->setItem(row, 2, new QTableWidgetItem(UiText::FromUtf8(files[i].m_strReason)));
+        table->setItem(row, 2,
+                       new QTableWidgetItem(UiText::FromUtf8(
+                           CWaveReader::RefusalText(files[i].m_refusal, catalogue))));
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
