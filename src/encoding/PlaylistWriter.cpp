@@ -43,6 +43,16 @@ bool HasNameCharacter(std::string_view name) {
     });
 }
 
+// A token left empty leaves its separator behind ("- Album" without a year): blanks,
+// dashes, underscores and dots at either end go, and a name never starts hidden.
+std::string TrimDanglingSeparators(const std::string& name) {
+    constexpr std::string_view kSeparators = " -_.";
+    const size_t first = name.find_first_not_of(kSeparators);
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(kSeparators) - first + 1);
+}
+
 // The name of the folder that `strDir` (ending in '/') stands for.
 std::string FolderName(const std::string& strDir) {
     std::string_view dir(strDir);
@@ -142,7 +152,7 @@ void CPlaylistWriter::MakePlaylistName(CAppSettings& settings, const CProfile& p
     CText::ReplaceAll(name, "[year]", settings.m_strYear);
     CText::ReplaceAll(name, "[genre]", CGenreTable::GenreName(settings.m_nGenre));
     const CSymbolReplacement symbols = CSymbolReplacement::Load(profile);
-    name = symbols.ReplaceFileNameSymbols(std::move(name));
+    name = TrimDanglingSeparators(symbols.ReplaceFileNameSymbols(std::move(name)));
     if (!HasNameCharacter(name))
         name = symbols.ReplaceFileNameSymbols(FolderName(settings.m_strInputDir));
     if (name.empty())

@@ -63,8 +63,13 @@ TEST(PlaylistNameTest, TheTemplateFilledByTheTagsOrTheFolderNameWithTheKindsExte
     EXPECT_EQ(name(1), "Live- 1999.m3u");
     settings.m_strInputDir = "/";
     EXPECT_EQ(name(1), "Playlist.m3u");
+    // A token left empty takes its separator with it.
     settings.m_strAlbum = "Ärger";
-    EXPECT_EQ(name(1), "- Ärger.m3u");
+    EXPECT_EQ(name(1), "Ärger.m3u");
+    settings.m_strPlaylistFormat = "[album] - [year]";
+    EXPECT_EQ(name(1), "Ärger.m3u");
+    settings.m_strPlaylistFormat = ".[year]_[album]";
+    EXPECT_EQ(name(1), "Ärger.m3u");
 
     // Track tokens stay; symbols follow the profile.
     settings.m_strPlaylistFormat = "[artist]: [genre] [title] [number]";
