@@ -16,10 +16,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <iostream>
 #include <mutex>
-#include <thread>
 
 namespace {
 // The first of the signals below that arrived, or 0.
@@ -55,13 +55,30 @@ private:
 
 // The command line reads the run's counters and track flags for its progress, so it needs
 // none of the run's calls.
+// Tells the waiting command the moment the run ends, so it neither polls nor idles
+// after the last track.
 class CQuietObserver : public IEncodeObserver {
 public:
     void OnUpdateCounters() override {}
     void OnTrackStarted(const CTrackItem&, unsigned) override {}
     void OnTrackFinished(const CTrackItem&, unsigned) override {}
     void OnTrackInfo(const CTrackItem&, const CEncoderLibrary::Config&, unsigned) override {}
-    void OnRunEnded() override {}
+    void OnRunEnded() override {
+        const std::lock_guard lock(m_mutex);
+        m_bEnded = true;
+        m_ended.notify_all();
+    }
+
+    // True once the run has ended; otherwise waits at most `timeout` for it.
+    bool WaitForEnd(std::chrono::milliseconds timeout) {
+        std::unique_lock lock(m_mutex);
+        return m_ended.wait_for(lock, timeout, [this] { return m_bEnded; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_bEnded = false;
 };
 
 long long SteadySeconds() {
@@ -161,8 +178,7 @@ int CEncodeCommand::Run(const std::vector<std::string>& paths) {
         CEncodeRun run(tracks, m_settings, library, observer, terminal);
         std::vector<CEncodeProgress> progress(run.WorkerCount(), CEncodeProgress(m_catalogue));
         run.Start(m_settings.m_nThreadPriority);
-        while (!run.WorkerEnded()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        while (!observer.WaitForEnd(std::chrono::milliseconds(100)) && !run.WorkerEnded()) {
             if (g_nStopSignal != 0 && stopSignal == 0) {
                 stopSignal = g_nStopSignal;
                 run.RequestStop();
