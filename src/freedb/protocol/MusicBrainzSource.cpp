@@ -9,12 +9,55 @@
 #include <algorithm>
 #include <curl/curl.h>
 #include <discid/discid.h>
+#include <dlfcn.h>
 #include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 namespace {
+// libcurl, opened the first time MusicBrainz is asked: linking it would cost every start
+// of both programs the loading of libcurl and its dozens of TLS, Kerberos and LDAP
+// libraries (16 M instructions before main).
+struct SCurl {
+    decltype(&curl_easy_init) m_init = nullptr;
+    decltype(&curl_easy_setopt) m_setopt = nullptr;
+    decltype(&curl_easy_perform) m_perform = nullptr;
+    decltype(&curl_easy_getinfo) m_getinfo = nullptr;
+    decltype(&curl_easy_cleanup) m_cleanup = nullptr;
+    decltype(&curl_easy_strerror) m_strerror = nullptr;
+    decltype(&curl_slist_append) m_slistAppend = nullptr;
+    decltype(&curl_slist_free_all) m_slistFreeAll = nullptr;
+
+    bool IsLoaded() const {
+        return m_init && m_setopt && m_perform && m_getinfo && m_cleanup && m_strerror &&
+               m_slistAppend && m_slistFreeAll;
+    }
+};
+
+template <class TFunction> void Resolve(void* library, const char* name, TFunction& function) {
+    function = reinterpret_cast<TFunction>(::dlsym(library, name));
+}
+
+const SCurl& Curl() {
+    static const SCurl curl = [] {
+        SCurl loaded;
+        void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr)
+            return loaded;
+        Resolve(library, "curl_easy_init", loaded.m_init);
+        Resolve(library, "curl_easy_setopt", loaded.m_setopt);
+        Resolve(library, "curl_easy_perform", loaded.m_perform);
+        Resolve(library, "curl_easy_getinfo", loaded.m_getinfo);
+        Resolve(library, "curl_easy_cleanup", loaded.m_cleanup);
+        Resolve(library, "curl_easy_strerror", loaded.m_strerror);
+        Resolve(library, "curl_slist_append", loaded.m_slistAppend);
+        Resolve(library, "curl_slist_free_all", loaded.m_slistFreeAll);
+        return loaded;
+    }();
+    return curl;
+}
+
 struct STransfer {
     std::string* m_pBody = nullptr;
     bool m_bTooLong = false;
@@ -188,8 +231,10 @@ bool CMusicBrainzSource::Pause(std::chrono::steady_clock::duration span) {
 bool CMusicBrainzSource::Get(const std::string& strUrl, SReply& reply) {
     if (!Pause(m_lastRequest + kRequestInterval - std::chrono::steady_clock::now()))
         return Fail(kErrorTimeout, "Receiving timeout.");
-    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(),
-                                                                   curl_easy_cleanup);
+    const SCurl& lib = Curl();
+    if (!lib.IsLoaded())
+        return Fail(kErrorConnect, "libcurl (libcurl.so.4) could not be loaded");
+    const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(lib.m_init(), lib.m_cleanup);
     if (!curl)
         return Fail(kErrorConnect, "Can't create connection!");
     reply = SReply();
@@ -198,38 +243,38 @@ bool CMusicBrainzSource::Get(const std::string& strUrl, SReply& reply) {
     transfer.m_stopped = [this] { return IsStopped(); };
     const std::string agent = UserAgent(m_settings.m_strEmailAddress);
     const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
-        curl_slist_append(nullptr, "Accept: application/json"), curl_slist_free_all);
+        lib.m_slistAppend(nullptr, "Accept: application/json"), lib.m_slistFreeAll);
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_URL, strUrl.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, agent.c_str());
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, ReadHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, Progress);
-    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
+    lib.m_setopt(handle, CURLOPT_URL, strUrl.c_str());
+    lib.m_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.m_setopt(handle, CURLOPT_USERAGENT, agent.c_str());
+    lib.m_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    lib.m_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
+    lib.m_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    lib.m_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
+    lib.m_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    lib.m_setopt(handle, CURLOPT_HEADERFUNCTION, ReadHeader);
+    lib.m_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    lib.m_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    lib.m_setopt(handle, CURLOPT_XFERINFOFUNCTION, Progress);
+    lib.m_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
     const long timeout = static_cast<long>(m_settings.m_nTimeout);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, timeout);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, timeout);
+    lib.m_setopt(handle, CURLOPT_CONNECTTIMEOUT, timeout);
+    lib.m_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    lib.m_setopt(handle, CURLOPT_LOW_SPEED_TIME, timeout);
     const std::string proxy = m_settings.m_strProxyServer + ":" + m_settings.m_strProxyPort;
     if (m_settings.m_bUseProxy) {
-        curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
+        lib.m_setopt(handle, CURLOPT_PROXY, proxy.c_str());
         if (m_settings.m_bProxyAuth) {
-            curl_easy_setopt(handle, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
-            curl_easy_setopt(handle, CURLOPT_PROXYUSERNAME, m_settings.m_strProxyUser.c_str());
-            curl_easy_setopt(handle, CURLOPT_PROXYPASSWORD, m_settings.m_strProxyPassword.c_str());
+            lib.m_setopt(handle, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
+            lib.m_setopt(handle, CURLOPT_PROXYUSERNAME, m_settings.m_strProxyUser.c_str());
+            lib.m_setopt(handle, CURLOPT_PROXYPASSWORD, m_settings.m_strProxyPassword.c_str());
         }
     }
     Trace(+1, "GET " + strUrl);
-    const CURLcode result = curl_easy_perform(handle);
+    const CURLcode result = lib.m_perform(handle);
     m_lastRequest = std::chrono::steady_clock::now();
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &reply.m_nStatus);
+    lib.m_getinfo(handle, CURLINFO_RESPONSE_CODE, &reply.m_nStatus);
     reply.m_retryAfter = transfer.m_retryAfter;
     Trace(-1, CText::Format("HTTP %ld, %zu bytes", reply.m_nStatus, reply.m_strBody.size()));
     switch (result) {
@@ -250,7 +295,7 @@ bool CMusicBrainzSource::Get(const std::string& strUrl, SReply& reply) {
         return Fail(kErrorConnect, "Can't connect to remote server!");
     default:
         if (IsTlsError(result))
-            return Fail(kErrorTls, std::string("TLS failure: ") + curl_easy_strerror(result));
-        return Fail(kErrorConnect, curl_easy_strerror(result));
+            return Fail(kErrorTls, std::string("TLS failure: ") + lib.m_strerror(result));
+        return Fail(kErrorConnect, lib.m_strerror(result));
     }
 }
