@@ -11,6 +11,7 @@
 // that follow), and the ratio is given with as many ticks as the same run has at full speed.
 // usage: encode_window_benchmark WAVSMITH_CLI
 //        encode_window_benchmark --window PROFILE TICKFILE EVERY   (one window run)
+#include "ChildProgram.h"
 #include "app/AppContext.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -35,8 +36,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -76,21 +75,7 @@ public:
 };
 
 bool Run(const std::vector<std::string>& args) {
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        std::vector<char*> argv;
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return CChildProgram::Run(args).m_bOk;
 }
 
 long long CountInstructions(std::vector<std::string> args, const std::string& outFile) {
