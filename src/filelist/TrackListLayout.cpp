@@ -123,6 +123,11 @@ CTrackListLayout::Widths CTrackListLayout::ComputeWidths(int nListWidth,
     return widths;
 }
 
+bool CTrackListLayout::IsFitted(int nColumn) {
+    return std::find(std::begin(kFittedColumns), std::end(kFittedColumns), nColumn) !=
+           std::end(kFittedColumns);
+}
+
 std::optional<CTrackListLayout::SSortRequest> CTrackListLayout::ClickHeader(int nColumn) {
     if (std::find(std::begin(kSortableColumns), std::end(kSortableColumns), nColumn) ==
         std::end(kSortableColumns))

@@ -48,6 +48,8 @@ public:
     // status column is 75 pixels, and the name, title and directory columns share the
     // rest, at least 100 pixels each. Hidden columns are 0 wide.
     Widths ComputeWidths(int nListWidth, const Widths& fitted) const;
+    // Whether the column is one whose fitted width ComputeWidths reads.
+    static bool IsFitted(int nColumn);
 
     // A click on a header: the name, play time, size and status columns sort, ascending
     // first and reversed on a second click of the same column.

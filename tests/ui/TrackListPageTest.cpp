@@ -12,10 +12,12 @@
 #include "ui/UiTestContext.h"
 
 #include <QCheckBox>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTest>
 #include <QUrl>
@@ -118,6 +120,25 @@ TEST(TrackListPageTest,
     EXPECT_FALSE(test.m_tracks.At(2).m_bChecked);
     QTest::keyClick(&list, Qt::Key_Space);
     EXPECT_TRUE(test.m_tracks.At(2).m_bChecked);
+}
+
+TEST(TrackListPageTest, CellsArePaintedAsTheStyleDrawsThem) {
+    SUiTestContext test;
+    test.m_settings.m_strInputDir = test.m_dir.Path();
+    test.WriteWave("a rather long file name that the name column cannot hold.wav");
+    test.WriteWave("short.wav", 2);
+    test.WriteWave("third.wav", 3);
+    SShownFrame shown(test);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown.m_frame));
+    CTrackListView& list = shown.List();
+    // A selected row, the bold row of a track being encoded and an unchecked row.
+    list.selectionModel()->select(list.model()->index(0, 0),
+                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    test.m_tracks.At(1).m_bEncoding = true;
+    test.m_tracks.At(2).m_bChecked = false;
+    const QImage ours = list.viewport()->grab().toImage();
+    list.setItemDelegate(new QStyledItemDelegate(&list));
+    EXPECT_EQ(ours, list.viewport()->grab().toImage());
 }
 
 TEST(TrackListPageTest, TreeSelectionReplacesTheListOnlyWithWavFilesAndAVanishedSourceGivesRoot) {
@@ -231,7 +252,13 @@ TEST(TrackListPageTest, FoldersGivenAtStartAreAllListedAndTheTreeShowsTheLastWit
     shown.m_frame.View().OpenPaths({test.m_dir.Path() + "one", test.m_dir.Path() + "two"});
     EXPECT_EQ(Titles(test.m_tracks), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(shown.Page().SelectedFolder(), QString::fromStdString(test.m_dir.Path() + "two"));
-    // The tree shows the short name from its start, not the middle of the wide row.
+    // Once on screen the tree shows that folder, the short name from its start, not the
+    // middle of the wide row.
+    QTreeView& tree = shown.Page().Tree();
+    EXPECT_TRUE(QTest::qWaitFor([&tree] { return tree.currentIndex().isValid(); }));
     QTest::qWait(300);
-    EXPECT_EQ(shown.Page().Tree().horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(tree.currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+              QString::fromStdString(test.m_dir.Path() + "two"));
+    EXPECT_EQ(tree.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(Titles(test.m_tracks), (std::vector<std::string>{"a", "b"}));
 }

@@ -30,7 +30,7 @@ CTrackListPage::CTrackListPage(CFileList& fileList, CProfile& profile,
     : CSettingsPage(pParent), m_fileList(fileList), m_profile(profile),
       m_pModel(new CTrackListModel(fileList, catalogue, this)), m_pSplitter(new QSplitter(this)),
       m_pTreePanel(new QWidget(m_pSplitter)), m_pTree(new QTreeView(m_pTreePanel)),
-      m_pFolders(new CFolderModel(*m_pTree)), m_pList(new CTrackListView(m_pSplitter)) {
+      m_pList(new CTrackListView(m_pSplitter)) {
     m_layout.Load(profile);
     BuildTree(catalogue);
     BuildList(catalogue);
@@ -67,11 +67,7 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
 
     m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
     caption->setBuddy(m_pTree);
-    connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && !m_bOnlyShowing)
-                    emit FolderSelected(m_pFolders->filePath(current));
-            });
+    m_pTree->viewport()->installEventFilter(this);
 
     auto* captionRow = new QHBoxLayout;
     captionRow->setContentsMargins(2, 0, 0, 0);
@@ -104,11 +100,16 @@ void CTrackListPage::ApplyColumnLayout() {
 }
 
 void CTrackListPage::UpdateColumnWidths() {
-    QHeaderView& header = *m_pList->header();
+    MeasureFittedColumns();
+    FitColumnsToWidth();
+}
+
+void CTrackListPage::MeasureFittedColumns() {
+    const QHeaderView& header = *m_pList->header();
     const int lastRow = m_pModel->rowCount() - 1;
-    CTrackListLayout::Widths fitted{};
+    m_fitted = {};
     for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
-        if (!m_layout.IsVisible(column))
+        if (!m_layout.IsVisible(column) || !CTrackListLayout::IsFitted(column))
             continue;
         // The rows in sight and the last row, whose number is the longest: a list of
         // thousands is not measured row by row.
@@ -116,9 +117,13 @@ void CTrackListPage::UpdateColumnWidths() {
         if (lastRow >= 0)
             width = std::max(width,
                              m_pList->sizeHintForIndex(m_pModel->index(lastRow, column)).width());
-        fitted[static_cast<size_t>(column)] = width;
+        m_fitted[static_cast<size_t>(column)] = width;
     }
-    const CTrackListLayout::Widths widths = m_layout.ComputeWidths(m_pList->width(), fitted);
+}
+
+void CTrackListPage::FitColumnsToWidth() {
+    QHeaderView& header = *m_pList->header();
+    const CTrackListLayout::Widths widths = m_layout.ComputeWidths(m_pList->width(), m_fitted);
     for (int column = 0; column < CTrackListLayout::kColumnCount; ++column) {
         const int width = widths[static_cast<size_t>(column)];
         if (width > 0 && header.sectionSize(column) != width)
@@ -143,8 +148,12 @@ void CTrackListPage::OnHeaderClicked(int nColumn) {
 }
 
 bool CTrackListPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_pTree->viewport() && pEvent->type() == QEvent::Paint) {
+        m_pTree->viewport()->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &CTrackListPage::StartTree, Qt::QueuedConnection);
+    }
     if (pWatched == m_pList && pEvent->type() == QEvent::Resize)
-        UpdateColumnWidths();
+        FitColumnsToWidth();
     return CSettingsPage::eventFilter(pWatched, pEvent);
 }
 
@@ -166,6 +175,11 @@ int CTrackListPage::FirstSelectedRow() const {
 bool CTrackListPage::SelectFolder(const QString& strPath) {
     if (!QFileInfo(strPath).isDir())
         return false;
+    if (m_pFolders == nullptr) {
+        m_strFolderToShow = strPath;
+        emit FolderSelected(strPath);
+        return true;
+    }
     // A folder the tree cannot show yet is still chosen, as a click on it would.
     if (!m_pFolders->Select(strPath))
         emit FolderSelected(strPath);
@@ -173,13 +187,30 @@ bool CTrackListPage::SelectFolder(const QString& strPath) {
 }
 
 void CTrackListPage::ShowFolder(const QString& strPath) {
+    if (m_pFolders == nullptr) {
+        m_strFolderToShow = strPath;
+        return;
+    }
     m_bOnlyShowing = true;
     m_pFolders->Select(strPath);
     m_bOnlyShowing = false;
 }
 
 QString CTrackListPage::SelectedFolder() const {
-    return m_pFolders->SelectedPath();
+    return m_pFolders != nullptr ? m_pFolders->SelectedPath() : m_strFolderToShow;
+}
+
+void CTrackListPage::StartTree() {
+    if (m_pFolders != nullptr)
+        return;
+    m_pFolders = new CFolderModel(*m_pTree);
+    connect(m_pTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !m_bOnlyShowing)
+                    emit FolderSelected(m_pFolders->filePath(current));
+            });
+    if (!m_strFolderToShow.isEmpty())
+        ShowFolder(m_strFolderToShow);
 }
 
 bool CTrackListPage::IsTreeShown() const {

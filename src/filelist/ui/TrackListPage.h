@@ -67,20 +67,31 @@ private:
     void BuildTree(const CStringCatalogue& catalogue);
     void BuildList(const CStringCatalogue& catalogue);
     void ApplyColumnLayout();
+    // The widths that fit the contents of the visible fitted columns, kept until the
+    // contents or the columns change: a resize only shares out the width again.
+    void MeasureFittedColumns();
+    void FitColumnsToWidth();
     void OnHeaderClicked(int nColumn);
     void ShowTree(bool bShow);
+    // The folder tree reads the file system only once it is on screen, so that the
+    // window is not kept from showing by the folders it loads and sorts.
+    void StartTree();
 
     CFileList& m_fileList;
     CProfile& m_profile;
     CTrackListLayout m_layout;
+    CTrackListLayout::Widths m_fitted{};
     CTrackListModel* m_pModel;
     QSplitter* m_pSplitter;
     QWidget* m_pTreePanel;
     QTreeView* m_pTree;
-    CFolderModel* m_pFolders;
+    // Null until the tree has first been painted.
+    CFolderModel* m_pFolders = nullptr;
     CTrackListView* m_pList;
     // The row selected when the page last stored its state, selected again on loading.
     int m_nRememberedRow = -1;
     // While set, a folder selected in the tree is only shown, not reported.
     bool m_bOnlyShowing = false;
+    // The folder to show in the tree when it starts.
+    QString m_strFolderToShow;
 };

@@ -1,6 +1,7 @@
 #include "filelist/ui/TrackListView.h"
 
 #include "filelist/TrackListColumns.h"
+#include "filelist/ui/TrackListDelegate.h"
 
 #include <QDropEvent>
 #include <QHeaderView>
@@ -29,6 +30,7 @@ CTrackListView::CTrackListView(QWidget* pParent) : QTreeView(pParent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
+    setItemDelegate(new CTrackListDelegate(this));
     header()->setSectionsMovable(true);
     header()->setFirstSectionMovable(true);
     header()->setSectionsClickable(true);
