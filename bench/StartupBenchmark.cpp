@@ -16,7 +16,7 @@
 #include <vector>
 
 namespace {
-constexpr int kRounds = 9;
+constexpr int kRounds = 21;
 constexpr int kWaveFiles = 20;
 
 // Starts `strProgram` and returns the milliseconds until it says it painted; -1 when

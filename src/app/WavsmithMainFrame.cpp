@@ -13,6 +13,7 @@
 #include "lang/ui/UiText.h"
 #include "platform/PlatformPaths.h"
 #include "platform/Profile.h"
+#include "platform/ui/AfterFirstPaint.h"
 #include "platform/ui/ThemeIcon.h"
 
 #include <QApplication>
@@ -53,7 +54,8 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
       m_pInfoBar(new CInfoBar(context.m_catalogue, this)), m_pTotalSize(new QLabel(this)),
       m_pTotalPlayTime(new QLabel(this)) {
     setWindowTitle(ProgramTitle());
-    setWindowIcon(CAboutDialog::ProgramIcon());
+    // The window manager shows the icon, not the window's first picture.
+    CAfterFirstPaint::Run(*this, [this] { setWindowIcon(CAboutDialog::ProgramIcon()); });
     setCentralWidget(m_pView);
     m_bHasHelp =
         QFileInfo::exists(UiText::FromUtf8(CPlatformPaths::HelpDir() + kIntroductionTopic));

@@ -7,6 +7,7 @@
 #include "lang/StringCatalogue.h"
 #include "lang/ui/UiText.h"
 #include "platform/Profile.h"
+#include "platform/ui/AfterFirstPaint.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -67,7 +68,7 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
 
     m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
     caption->setBuddy(m_pTree);
-    m_pTree->viewport()->installEventFilter(this);
+    CAfterFirstPaint::Run(*m_pTree->viewport(), [this] { StartTree(); });
 
     auto* captionRow = new QHBoxLayout;
     captionRow->setContentsMargins(2, 0, 0, 0);
@@ -148,10 +149,6 @@ void CTrackListPage::OnHeaderClicked(int nColumn) {
 }
 
 bool CTrackListPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pWatched == m_pTree->viewport() && pEvent->type() == QEvent::Paint) {
-        m_pTree->viewport()->removeEventFilter(this);
-        QMetaObject::invokeMethod(this, &CTrackListPage::StartTree, Qt::QueuedConnection);
-    }
     if (pWatched == m_pList && pEvent->type() == QEvent::Resize)
         FitColumnsToWidth();
     return CSettingsPage::eventFilter(pWatched, pEvent);
