@@ -9,11 +9,11 @@
 #include "platform/Profile.h"
 #include "platform/ui/AfterFirstPaint.h"
 
-#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -149,8 +149,13 @@ void CTrackListPage::OnHeaderClicked(int nColumn) {
 }
 
 bool CTrackListPage::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (pWatched == m_pList && pEvent->type() == QEvent::Resize)
+    if (pWatched == m_pList && pEvent->type() == QEvent::Resize) {
+        // A taller list brings rows into sight whose contents were not measured.
+        const auto* resize = static_cast<const QResizeEvent*>(pEvent);
+        if (resize->size().height() > resize->oldSize().height())
+            MeasureFittedColumns();
         FitColumnsToWidth();
+    }
     return CSettingsPage::eventFilter(pWatched, pEvent);
 }
 

@@ -68,7 +68,8 @@ private:
     void BuildList(const CStringCatalogue& catalogue);
     void ApplyColumnLayout();
     // The widths that fit the contents of the visible fitted columns, kept until the
-    // contents or the columns change: a resize only shares out the width again.
+    // contents, the columns or the rows in sight change: a wider or narrower list only
+    // shares out its width again.
     void MeasureFittedColumns();
     void FitColumnsToWidth();
     void OnHeaderClicked(int nColumn);
