@@ -66,6 +66,8 @@ void CTrackListPage::BuildTree(const CStringCatalogue& catalogue) {
     hide->setAccessibleName(hide->toolTip());
     connect(hide, &QToolButton::clicked, this, &CTrackListPage::ToggleTree);
 
+    // As the folder model will have it, so the tree does not show a header meanwhile.
+    m_pTree->setHeaderHidden(true);
     m_pTree->setAccessibleName(UiText::WithoutMnemonics(caption->text()));
     caption->setBuddy(m_pTree);
     CAfterFirstPaint::Run(*m_pTree->viewport(), [this] { StartTree(); });
