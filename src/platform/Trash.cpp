@@ -1,11 +1,11 @@
 #include "platform/Trash.h"
 
-#include <dlfcn.h>
+#include "platform/OptionalLibrary.h"
+
 #include <gio/gio.h>
 
 namespace {
-// GIO, opened the first time a file goes to the trash: linking it would cost every start
-// of the command line the loading of GLib and its libraries.
+// GIO, opened the first time a file goes to the trash.
 struct SGio {
     decltype(&g_file_new_for_path) m_newForPath = nullptr;
     decltype(&g_file_trash) m_trash = nullptr;
@@ -18,17 +18,11 @@ struct SGio {
 const SGio& Gio() {
     static const SGio gio = [] {
         SGio loaded;
-        void* library = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr)
-            return loaded;
-        loaded.m_newForPath = reinterpret_cast<decltype(&g_file_new_for_path)>(
-            ::dlsym(library, "g_file_new_for_path"));
-        loaded.m_trash =
-            reinterpret_cast<decltype(&g_file_trash)>(::dlsym(library, "g_file_trash"));
-        loaded.m_unref =
-            reinterpret_cast<decltype(&g_object_unref)>(::dlsym(library, "g_object_unref"));
-        loaded.m_errorFree =
-            reinterpret_cast<decltype(&g_error_free)>(::dlsym(library, "g_error_free"));
+        const COptionalLibrary library("libgio-2.0.so.0");
+        library.Resolve("g_file_new_for_path", loaded.m_newForPath);
+        library.Resolve("g_file_trash", loaded.m_trash);
+        library.Resolve("g_object_unref", loaded.m_unref);
+        library.Resolve("g_error_free", loaded.m_errorFree);
         return loaded;
     }();
     return gio;

@@ -4,21 +4,20 @@
 #include "freedb/protocol/MusicBrainzReply.h"
 #include "freedb/service/AlbumList.h"
 #include "freedb/service/FreeDBSettings.h"
+#include "platform/OptionalLibrary.h"
 #include "platform/Text.h"
 
 #include <algorithm>
 #include <curl/curl.h>
 #include <discid/discid.h>
-#include <dlfcn.h>
 #include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 namespace {
-// libcurl, opened the first time MusicBrainz is asked: linking it would cost every start
-// of both programs the loading of libcurl and its dozens of TLS, Kerberos and LDAP
-// libraries (16 M instructions before main).
+// libcurl, opened the first time MusicBrainz is asked: linked, it and its dozens of TLS,
+// Kerberos and LDAP libraries cost every start of both programs 16 M instructions.
 struct SCurl {
     decltype(&curl_easy_init) m_init = nullptr;
     decltype(&curl_easy_setopt) m_setopt = nullptr;
@@ -35,24 +34,18 @@ struct SCurl {
     }
 };
 
-template <class TFunction> void Resolve(void* library, const char* name, TFunction& function) {
-    function = reinterpret_cast<TFunction>(::dlsym(library, name));
-}
-
 const SCurl& Curl() {
     static const SCurl curl = [] {
         SCurl loaded;
-        void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr)
-            return loaded;
-        Resolve(library, "curl_easy_init", loaded.m_init);
-        Resolve(library, "curl_easy_setopt", loaded.m_setopt);
-        Resolve(library, "curl_easy_perform", loaded.m_perform);
-        Resolve(library, "curl_easy_getinfo", loaded.m_getinfo);
-        Resolve(library, "curl_easy_cleanup", loaded.m_cleanup);
-        Resolve(library, "curl_easy_strerror", loaded.m_strerror);
-        Resolve(library, "curl_slist_append", loaded.m_slistAppend);
-        Resolve(library, "curl_slist_free_all", loaded.m_slistFreeAll);
+        const COptionalLibrary library("libcurl.so.4");
+        library.Resolve("curl_easy_init", loaded.m_init);
+        library.Resolve("curl_easy_setopt", loaded.m_setopt);
+        library.Resolve("curl_easy_perform", loaded.m_perform);
+        library.Resolve("curl_easy_getinfo", loaded.m_getinfo);
+        library.Resolve("curl_easy_cleanup", loaded.m_cleanup);
+        library.Resolve("curl_easy_strerror", loaded.m_strerror);
+        library.Resolve("curl_slist_append", loaded.m_slistAppend);
+        library.Resolve("curl_slist_free_all", loaded.m_slistFreeAll);
         return loaded;
     }();
     return curl;
