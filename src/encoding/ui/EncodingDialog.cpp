@@ -370,9 +370,10 @@ void CEncodingDialog::SetCollapsed(bool bCollapsed) {
     m_pDetails->setVisible(!bCollapsed);
     // Each image is made when first needed: most runs are never expanded.
     QIcon& icon = bCollapsed ? m_expandIcon : m_collapseIcon;
+    // The plain arrows, as the coloured ones of common themes look disabled.
     if (icon.isNull())
-        icon = bCollapsed ? ThemeIcon::Get("go-down", QStyle::SP_TitleBarUnshadeButton)
-                          : ThemeIcon::Get("go-up", QStyle::SP_TitleBarShadeButton);
+        icon = bCollapsed ? ThemeIcon::Get("go-down-symbolic", QStyle::SP_TitleBarUnshadeButton)
+                          : ThemeIcon::Get("go-up-symbolic", QStyle::SP_TitleBarShadeButton);
     m_pDetailsButton->setIcon(icon);
     // Left, top and width stay; only the height changes.
     setFixedHeight(bCollapsed ? m_nFullHeight * kCollapsedTwelfths / 12 : m_nFullHeight);

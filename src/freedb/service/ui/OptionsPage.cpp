@@ -34,10 +34,13 @@ COptionsPage::COptionsPage(SAppContext& context, QWidget* pParent)
     m_pSample->setAccessibleName(treeGroup->title());
     m_pSample->setItemsExpandable(false);
     m_pSample->setRootIsDecorated(false);
+    // The plain arrows: the coloured ones of common themes are drawn pale and look
+    // disabled. A theme without them gives its coloured ones.
     auto* up = LevelButton(UiText::Load(catalogue, FreeDBText::kMoveUp),
-                           FreeDBIcons::Themed(this, "go-up", QStyle::SP_ArrowUp), this);
-    auto* down = LevelButton(UiText::Load(catalogue, FreeDBText::kMoveDown),
-                             FreeDBIcons::Themed(this, "go-down", QStyle::SP_ArrowDown), this);
+                           FreeDBIcons::Themed(this, "go-up-symbolic", QStyle::SP_ArrowUp), this);
+    auto* down =
+        LevelButton(UiText::Load(catalogue, FreeDBText::kMoveDown),
+                    FreeDBIcons::Themed(this, "go-down-symbolic", QStyle::SP_ArrowDown), this);
     auto* toggle = LevelButton(
         UiText::Load(catalogue, FreeDBText::kToggleLevel),
         FreeDBIcons::Themed(this, "emblem-default", QStyle::SP_DialogApplyButton), this);
