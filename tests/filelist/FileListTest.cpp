@@ -78,7 +78,7 @@ TEST_F(FileListTest, MissingDestinationIsCreatedOnlyAfterYesAndABadOneIsReported
                   "plainfile/sub/\n\ncannot be created. Please double check.");
 }
 
-TEST_F(FileListTest, CheckAndClearCommandsAndTheirEnabling) {
+TEST_F(FileListTest, CheckClearAndDeleteCommandsTheirEnablingAndRenumbering) {
     AddTracks(3);
     EXPECT_FALSE(m_fileList.CanCheckAll());
     EXPECT_TRUE(m_fileList.CanUncheckAll());
@@ -102,10 +102,8 @@ TEST_F(FileListTest, CheckAndClearCommandsAndTheirEnabling) {
     EXPECT_TRUE(m_tracks.At(1).m_bEncoded);
     EXPECT_FALSE(m_fileList.CanClearStatus());
     EXPECT_TRUE(m_fileList.CanEncode());
-}
 
-TEST_F(FileListTest, DeletingRenumbersAndForgetsThePath) {
-    AddTracks(3);
+    // Deleting renumbers and forgets the path.
     const std::string removed = m_tracks.At(1).m_strWavPath;
     m_fileList.DeleteItem(1);
     ASSERT_EQ(m_tracks.Count(), 2u);

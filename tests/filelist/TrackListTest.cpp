@@ -74,7 +74,7 @@ TEST_F(TrackListTest, AddedTrackStartsFromTheFileAndTheSettingsAndRefusedFilesAd
     EXPECT_FALSE(m_list.Contains(m_dir.File("text.wav")));
 }
 
-TEST_F(TrackListTest, APathIsListedOnceButCaseMakesADifferentFile) {
+TEST_F(TrackListTest, APathIsListedOnceCaseMakesADifferentFileAndARemovedOneCanComeBack) {
     const std::string lower = WriteWave("song.wav");
     const std::string upper = WriteWave("SONG.wav");
     EXPECT_TRUE(m_list.AddWaveFile(lower, m_settings));
@@ -86,27 +86,21 @@ TEST_F(TrackListTest, APathIsListedOnceButCaseMakesADifferentFile) {
     std::filesystem::remove(lower);
     EXPECT_FALSE(m_list.AddWaveFile(lower, m_settings));
     EXPECT_EQ(m_list.Count(), 2u);
-}
 
-TEST_F(TrackListTest, RemovedTracksCanBeAddedAgain) {
-    const std::string first = WriteWave("a.wav");
-    const std::string second = WriteWave("b.wav");
-    ASSERT_TRUE(m_list.AddWaveFile(first, m_settings));
-    ASSERT_TRUE(m_list.AddWaveFile(second, m_settings));
-
-    m_list.RemoveAt(2);
-    EXPECT_EQ(ListedPaths(), (Paths{first, second}));
-    EXPECT_TRUE(m_list.Contains(first));
-
-    m_list.RemoveAt(0);
-    EXPECT_FALSE(m_list.Contains(first));
-    EXPECT_TRUE(m_list.AddWaveFile(first, m_settings));
-    EXPECT_EQ(ListedPaths(), (Paths{second, first}));
-
+    // Removed, or cleared, it can be added again.
+    const std::string other = WriteWave("b.wav");
+    ASSERT_TRUE(m_list.AddWaveFile(other, m_settings));
+    m_list.RemoveAt(3);
+    EXPECT_EQ(ListedPaths(), (Paths{lower, upper, other}));
+    EXPECT_TRUE(m_list.Contains(other));
+    m_list.RemoveAt(1);
+    EXPECT_FALSE(m_list.Contains(upper));
+    EXPECT_TRUE(m_list.AddWaveFile(upper, m_settings));
+    EXPECT_EQ(ListedPaths(), (Paths{lower, other, upper}));
     m_list.Clear();
-    EXPECT_FALSE(m_list.Contains(second));
-    EXPECT_TRUE(m_list.AddWaveFile(second, m_settings));
-    EXPECT_EQ(ListedPaths(), (Paths{second}));
+    EXPECT_FALSE(m_list.Contains(other));
+    EXPECT_TRUE(m_list.AddWaveFile(other, m_settings));
+    EXPECT_EQ(ListedPaths(), (Paths{other}));
 
     // A path appended twice stays listed until both are gone.
     m_list.Clear();

@@ -16,7 +16,7 @@ CAlbumInfo ThreeTrackAlbum() {
 // Offsets 150, 15150, 30150 are 2, 202 and 402 seconds: digit sums 2 + 4 + 6 = 12.
 // Lengths 200 + 200 + 198 = 598 = 0x256. ID = 12 << 24 | 0x256 << 8 | 3 = 0x0c025603.
 // Once computed the ID is stored and wins over later changes, as does one given.
-TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLengthThenStored) {
+TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLengthWithLeadingZerosThenStored) {
     const CAlbumInfo constant = ThreeTrackAlbum();
     EXPECT_EQ(constant.GetDiscId(), "0c025603");
     EXPECT_EQ(constant.GetStoredDiscId(), "") << "a const album answers without storing";
@@ -29,12 +29,9 @@ TEST(AlbumInfoDiscIdTest, ComputedFromOffsetsAndDiscLengthThenStored) {
     album.SetDiscId("deadbeef");
     EXPECT_EQ(album.GetDiscId(), "deadbeef");
     EXPECT_EQ(CAlbumInfo().GetDiscId(), "");
-}
 
-// One track at 150 frames on a 4 s disc: 2 s start, digit sum 2, t = 4 - 2 = 2.
-// ID = 2 << 24 | 2 << 8 | 1 = 0x02000201. And with n = 255 the top byte is zero:
-// 255 mod 255 = 0, so the text must still begin with "00".
-TEST(AlbumInfoDiscIdTest, KeepsLeadingZeros) {
+    // Leading zeros stay. One track at 150 frames on a 4 s disc: 2 s start, digit sum 2,
+    // t = 4 - 2 = 2: ID = 2 << 24 | 2 << 8 | 1 = 0x02000201.
     CAlbumInfo one;
     one.GetTrack(0).SetFrameOffset(150);
     one.SetDiscLength(4);
@@ -193,7 +190,7 @@ TEST(AlbumTrackTextTest, ReplacingADifferentTextIsAChangeAndATrackArtistACompila
     EXPECT_TRUE(third.IsChanged());
 }
 
-TEST(AlbumInfoSplitTest, SlashSplitsEveryTrack) {
+TEST(AlbumInfoSplitTest, SlashOrElseDashSplitsEveryTrackOnlyWhenEveryTitleHoldsIt) {
     CAlbumInfo album;
     album.GetTrack(0).SetTitle("A / x");
     album.GetTrack(1).SetTitle("B / y / z");
@@ -205,21 +202,20 @@ TEST(AlbumInfoSplitTest, SlashSplitsEveryTrack) {
     EXPECT_EQ(album.GetTrack(1).GetTitle(), "y / z");
     // A split is not an edit.
     EXPECT_FALSE(album.GetTrack(0).IsChanged());
-}
 
-TEST(AlbumInfoSplitTest, DashOnlyWhenEveryTitleHoldsItAndAnEmptyTitleMeansNone) {
-    CAlbumInfo album;
-    album.GetTrack(0).SetTitle("A - x");
-    album.GetTrack(1).SetTitle("B");
-    EXPECT_EQ(album.ApplyCompilationSplit(), "");
-    EXPECT_FALSE(album.IsCompilation());
-    EXPECT_EQ(album.GetTrack(0).GetTitle(), "A - x");
+    // " - " only when every title holds it (and not every one " / ").
+    CAlbumInfo dash;
+    dash.GetTrack(0).SetTitle("A - x");
+    dash.GetTrack(1).SetTitle("B");
+    EXPECT_EQ(dash.ApplyCompilationSplit(), "");
+    EXPECT_FALSE(dash.IsCompilation());
+    EXPECT_EQ(dash.GetTrack(0).GetTitle(), "A - x");
+    dash.GetTrack(1).SetTitle("B - y / z");
+    EXPECT_EQ(dash.ApplyCompilationSplit(), " - ");
+    EXPECT_EQ(dash.GetTrack(1).GetArtist(), "B");
+    EXPECT_EQ(dash.GetTrack(1).GetTitle(), "y / z");
 
-    album.GetTrack(1).SetTitle("B - y / z");
-    // Not every title holds " / ", so " - " is the delimiter.
-    EXPECT_EQ(album.ApplyCompilationSplit(), " - ");
-    EXPECT_EQ(album.GetTrack(1).GetArtist(), "B");
-    EXPECT_EQ(album.GetTrack(1).GetTitle(), "y / z");
+    // An empty title, or no track, means no split.
 
     CAlbumInfo gap;
     gap.GetTrack(0).SetTitle("A / x");

@@ -35,7 +35,7 @@ struct SFixture {
 };
 } // namespace
 
-TEST(CDPlayerDatabaseStoreTest, AppendsTheAlbumSectionBelowWhatIsThere) {
+TEST(CDPlayerDatabaseStoreTest, ANewAlbumIsAppendedBelowWhatIsThereAKnownOneReplacedInPlace) {
     SFixture f;
     f.dir.WriteFile("CDPLAYER.INI", "[CDDB]\r\nRemotePort=8880\r\n");
     CCDPlayerDatabase db(f.settings, f.path);
@@ -48,16 +48,14 @@ TEST(CDPlayerDatabaseStoreTest, AppendsTheAlbumSectionBelowWhatIsThere) {
                                         "numplay=3", "numTracks=3", "year=1999", "title=Title",
                                         "artist=Artist of Title"}));
     EXPECT_EQ(db.GetAlbumCount(), 1u);
-}
 
-TEST(CDPlayerDatabaseStoreTest, StoringAgainReplacesTheLinesInPlace) {
-    SFixture f;
+    // Keys are matched whatever their case; storing twice changes nothing more.
     f.dir.WriteFile("CDPLAYER.INI",
                     "[0c025603]\nArtist=Old\nTITLE=Old\n0=Old one\n[CDDB]\nRemotePort=1\n");
-    CCDPlayerDatabase db(f.settings, f.path);
-    CAlbumInfo album = MakeAlbum("0c025603", "New", {"New one"});
-    ASSERT_TRUE(db.Store(album));
-    ASSERT_TRUE(db.Store(album));
+    CAlbumInfo replaced = MakeAlbum("0c025603", "New", {"New one"});
+    CCDPlayerDatabase again(f.settings, f.path);
+    ASSERT_TRUE(again.Store(replaced));
+    ASSERT_TRUE(again.Store(replaced));
     EXPECT_EQ(SplitLines(f.dir.ReadFile("CDPLAYER.INI")),
               (std::vector<std::string>{"[0c025603]", "category=254", "entryType=1", "numplay=1",
                                         "numTracks=1", "year=1999", "artist=Artist of New",
@@ -203,10 +201,12 @@ TEST(CDPlayerDatabaseStoreTest, ConcurrentStoresLeaveEveryAlbumWhole) {
     }
 }
 
-TEST(CDPlayerDatabaseReadTest, CachedAlbumFillsTheAlbumOfItsDisc) {
+TEST(CDPlayerDatabaseReadTest, CachedAlbumFillsTheAlbumOfItsDiscWithItsTrackCountBounded) {
     SFixture f;
     f.dir.WriteFile("CDPLAYER.INI", "[0c025603]\nartist=A\ntitle=T\nyear=2001\n"
-                                    "numTracks=2\n0=first\n1=second\n[cddb]\nnumTracks=5\n");
+                                    "numTracks=2\n0=first\n1=second\n[cddb]\nnumTracks=5\n"
+                                    "[00000001]\ntitle=T\nnumTracks=2000000000\n"
+                                    "[00000002]\ntitle=T\nnumTracks=-4\n");
     CCDPlayerDatabase db(f.settings, f.path);
     ASSERT_TRUE(db.Open());
 
@@ -231,14 +231,8 @@ TEST(CDPlayerDatabaseReadTest, CachedAlbumFillsTheAlbumOfItsDisc) {
     CAlbumInfo settingsSection;
     settingsSection.SetDiscId("cddb");
     EXPECT_FALSE(db.Read(settingsSection));
-}
 
-TEST(CDPlayerDatabaseReadTest, DamagedTrackCountIsBounded) {
-    SFixture f;
-    f.dir.WriteFile("CDPLAYER.INI", "[00000001]\ntitle=T\nnumTracks=2000000000\n"
-                                    "[00000002]\ntitle=T\nnumTracks=-4\n");
-    CCDPlayerDatabase db(f.settings, f.path);
-    ASSERT_TRUE(db.Open());
+    // A damaged track count is bounded.
     CAlbumInfo many;
     many.SetDiscId("00000001");
     ASSERT_TRUE(db.Read(many));

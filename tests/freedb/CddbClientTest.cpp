@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Transports, CddbClientTest,
                                            ETransport::HttpChunked),
                          TransportName);
 
-TEST_P(CddbClientTest, LooksUpADiscAndReadsEveryMatchInFull) {
+TEST_P(CddbClientTest, LooksUpADiscReadsEveryMatchInFullAndReportsAnExactMatchOrNothing) {
     ASSERT_TRUE(m_client->Open());
     CAlbumInfo album = ThreeTrackAlbum();
     CAlbumList found;
@@ -101,32 +101,27 @@ TEST_P(CddbClientTest, LooksUpADiscAndReadsEveryMatchInFull) {
     EXPECT_EQ(mixed.GetTrack(1).GetArtist(), "Singer Two");
     EXPECT_EQ(mixed.GetTrack(1).GetTitle(), "Middle");
     EXPECT_TRUE(m_owner.HasLine("     Retrieving album info for (0c025603) ... done."));
-    m_client->Close();
 
-    // Two blanks before the first offset: the offsets text begins with one.
-    EXPECT_TRUE(Received("cddb query 0c025603 3  150 15150 30150 600"));
-    EXPECT_TRUE(Received("cddb read misc 0c025603"));
-}
-
-TEST_P(CddbClientTest, ReportsAnExactMatchAndNothingFound) {
-    ASSERT_TRUE(m_client->Open());
+    // An exact match, and nothing found.
     CAlbumInfo quartet;
     quartet.SetDiscId("1e0a2b04");
-    CAlbumList found;
     ASSERT_TRUE(m_client->Query(quartet, found));
     ASSERT_EQ(found.GetCount(), 1u);
     EXPECT_EQ(found.GetAt(0).GetCategory(), "jazz");
     EXPECT_EQ(m_owner.LastLine(), "[INF]     Found exact match");
-
     CAlbumInfo unknown;
     unknown.SetDiscId("deadbeef");
     ASSERT_TRUE(m_client->Query(unknown, found));
     EXPECT_EQ(found.GetCount(), 0u);
     EXPECT_EQ(m_owner.LastLine(), "[INF]     Nothing found.");
-
     unknown.SetCategory("rock");
     EXPECT_FALSE(m_client->Read(unknown));
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 142: Album not found.");
+    m_client->Close();
+
+    // Two blanks before the first offset: the offsets text begins with one.
+    EXPECT_TRUE(Received("cddb query 0c025603 3  150 15150 30150 600"));
+    EXPECT_TRUE(Received("cddb read misc 0c025603"));
 }
 
 TEST_P(CddbClientTest, FetchesStatisticsAndTheServerList) {
@@ -284,39 +279,40 @@ TEST_F(CddbpHandshakeTest, SendsTheHelloAndProtocolLevelAndQuits) {
     EXPECT_EQ(received[2], "quit");
 }
 
-TEST_F(CddbpHandshakeTest, RefusingWelcomesEndTheConnectBeforeTheHelloOthersAreAccepted) {
-    m_server.SetMisbehaviour(EMisbehaviour::Welcome432);
-    EXPECT_FALSE(Open());
-    EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 103: Permission denied");
-    EXPECT_TRUE(m_server.ReceivedLines().empty());
-    EXPECT_FALSE(m_client.IsOpen());
-
-    m_server.SetMisbehaviour(EMisbehaviour::None);
-    for (const auto& [welcome, error] :
-         {std::pair<std::string, std::string>{"433 No more users\r\n",
-                                              "[ERR]Error 104: No more users allowed"},
-          {"434 Load too high\r\n", "[ERR]Error 106: Remote server overloaded"}}) {
-        m_server.SetWelcome(welcome);
-        EXPECT_FALSE(Open());
-        EXPECT_EQ(m_owner.LastLine(), error);
-    }
-    // A welcome without a code is accepted.
-    m_server.SetWelcome("hello there, no code here\r\n");
-    EXPECT_TRUE(Open());
-}
-
-TEST_F(CddbpHandshakeTest, SilentBrokenOrGarbageWelcomesFail) {
-    for (EMisbehaviour misbehaviour : {EMisbehaviour::NoWelcome, EMisbehaviour::HalfLineThenSilence,
-                                       EMisbehaviour::CloseMidLine, EMisbehaviour::EndlessLine}) {
-        m_server.SetMisbehaviour(misbehaviour);
+TEST_F(CddbpHandshakeTest, RefusingSilentBrokenOrGarbageWelcomesFailWithTheirOwnErrors) {
+    const struct {
+        EMisbehaviour m_eMisbehaviour;
+        const char* m_pWelcome; // the server's own when empty
+        const char* m_pError;
+    } cases[] = {
+        {EMisbehaviour::Welcome432, "", "103: Permission denied"},
+        {EMisbehaviour::NoWelcome, "", "102: Waiting for welcome timeout"},
+        {EMisbehaviour::HalfLineThenSilence, "", "102: Waiting for welcome timeout"},
+        {EMisbehaviour::CloseMidLine, "", "102: Waiting for welcome timeout"},
+        {EMisbehaviour::EndlessLine, "", "102: Waiting for welcome timeout"},
+        {EMisbehaviour::None, "433 No more users\r\n", "104: No more users allowed"},
+        {EMisbehaviour::None, "434 Load too high\r\n", "106: Remote server overloaded"},
+    };
+    for (const auto& test : cases) {
+        m_server.SetMisbehaviour(test.m_eMisbehaviour);
+        if (*test.m_pWelcome != '\0')
+            m_server.SetWelcome(test.m_pWelcome);
         m_owner.Clear();
         EXPECT_FALSE(Open());
-        EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 102: Waiting for welcome timeout");
+        EXPECT_EQ(m_owner.LastLine(), std::string("[ERR]Error ") + test.m_pError);
         EXPECT_FALSE(m_client.IsOpen());
     }
+    // None got as far as the hello.
+    EXPECT_TRUE(m_server.ReceivedLines().empty());
+    m_server.SetWelcome("201 ready\r\n");
     m_server.SetMisbehaviour(EMisbehaviour::Garbage);
     EXPECT_FALSE(Open());
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 112: Invalid handshake answer!");
+
+    // A welcome without a code is accepted.
+    m_server.SetMisbehaviour(EMisbehaviour::None);
+    m_server.SetWelcome("hello there, no code here\r\n");
+    EXPECT_TRUE(Open());
 }
 
 TEST_F(CddbpHandshakeTest, TheProtocolLevelAnswerDecidesAndQuitAlwaysCloses) {

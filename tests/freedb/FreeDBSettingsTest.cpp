@@ -132,7 +132,7 @@ TEST(FreeDBSettingsFileTest, NewFileIsPrivateAndAPasswordClosesAnOpenFile) {
     EXPECT_EQ(FileMode(path), 0600u);
 }
 
-TEST(FreeDBSettingsPasswordTest, BlockLayoutKeyAndFiller) {
+TEST(FreeDBSettingsPasswordTest, BlockLayoutKeyAndFillerAndDamagedBlocksReadAsNoPassword) {
     std::set<unsigned> keys;
     for (std::uint32_t seed = 0; seed < 50; ++seed) {
         const std::string hex = CFreeDBSettings::EncodePasswordBlock("abc", seed);
@@ -157,9 +157,8 @@ TEST(FreeDBSettingsPasswordTest, BlockLayoutKeyAndFiller) {
     EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(
                   CFreeDBSettings::EncodePasswordBlock(std::string(300, 'p'), 1)),
               std::string(127, 'p'));
-}
 
-TEST(FreeDBSettingsPasswordTest, DamagedBlocksReadAsNoPassword) {
+    // Read in either case; damaged blocks read as no password.
     std::string hex = CFreeDBSettings::EncodePasswordBlock("pw\xC3\xA9", 7);
     EXPECT_EQ(CFreeDBSettings::DecodePasswordBlock(hex), "pw\xC3\xA9");
     std::string lower = hex;
@@ -206,14 +205,6 @@ TEST(FreeDBSiteTest, FieldsSplitAtSingleBlanksAndTheDescriptionTakesTheRest) {
     const CFreeDBSite doubled("a  b");
     EXPECT_EQ(doubled.m_strProtocol, "");
     EXPECT_EQ(doubled.m_strPort, "b");
-
-    CTempDir dir;
-    CFreeDBSettings settings(dir.File("CDPLAYER.INI"));
-    settings.AddSite(CFreeDBSite("host.example cddbp"));
-    ASSERT_TRUE(settings.Save());
-    const CFreeDBSettings reread(dir.File("CDPLAYER.INI"));
-    ASSERT_EQ(reread.GetSiteCount(), 2u) << "the row and the built-in MusicBrainz row";
-    EXPECT_EQ(reread.GetSite(0).m_strProtocol, "cddbp");
 }
 
 TEST(FreeDBSettingsSitesTest, ListEdgesTheOverrideAndTheBuiltInRows) {

@@ -18,7 +18,8 @@ using Clock = std::chrono::steady_clock;
 using EAlbumState = IOperationObserver::EAlbumState;
 using namespace std::chrono_literals;
 
-constexpr const char* kManyDiscId = "5a0b0c03";
+constexpr const char* kManyDiscId = CCddbTestServer::kManyDiscId;
+constexpr auto Disc = &CCddbTestServer::Disc;
 
 // Records what the runner reports, from whichever thread reports it.
 class CRecordingObserver : public IOperationObserver {
@@ -96,24 +97,6 @@ protected:
         m_server.SetConcurrent(true);
     }
 
-    // `nCount` albums of one disc, each in a category of its own so each can be read.
-    void AddAlbums(int nCount) {
-        for (int i = 0; i < nCount; ++i) {
-            const std::string category = "cat" + std::to_string(100 + i);
-            const std::string title = "Album " + std::to_string(i);
-            m_server.AddAlbum({category, kManyDiscId, "Many", title,
-                               "# xmcd\n#\nDISCID=5a0b0c03\nDTITLE=Many / " + title +
-                                   "\nDYEAR=2004\nTTITLE0=One\nTTITLE1=Two\nTTITLE2=Three\n"
-                                   "EXTD=\nEXTT0=\nEXTT1=\nEXTT2=\nPLAYORDER=\n"});
-        }
-    }
-
-    static CAlbumInfo Disc(const char* pDiscId) {
-        CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
-        album.SetDiscId(pDiscId);
-        return album;
-    }
-
     bool HasLogLine(const std::string& strText, int nLevel) const {
         for (const COperationLog::SLine& line : m_log.GetLines()) {
             if (line.m_nLevel == nLevel && line.m_strText.size() >= strText.size() &&
@@ -156,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Transports, ParallelFetchTest,
 
 TEST_P(ParallelFetchTest, FetchesEveryAlbumOnAsManyConnectionsAtOnceAsTheRuleGives) {
     UseServer(GetParam().m_bHttp);
-    AddAlbums(GetParam().m_nAlbums);
+    m_server.AddAlbumsOfOneDisc(GetParam().m_nAlbums);
     // Replies slow enough that the connections overlap even when threads are slow to start.
     m_server.SetReplyDelay(250ms);
     m_profile.WriteInt("FreeDB", "MaxThreadsCount", 5);
@@ -252,7 +235,7 @@ TEST_F(OperationRunnerTest, AnExceptionOnAnyThreadFailsTheOperationInTheLog) {
 
 TEST_F(OperationRunnerTest, TheThreadCountSetDuringAnOperationHoldsFromTheNextOn) {
     UseServer(true);
-    AddAlbums(3);
+    m_server.AddAlbumsOfOneDisc(3);
     m_server.SetReplyDelay(200ms);
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
     ASSERT_TRUE(runner.StartLookup(Disc(kManyDiscId)));
@@ -266,7 +249,7 @@ TEST_F(OperationRunnerTest, TheThreadCountSetDuringAnOperationHoldsFromTheNextOn
 
 TEST_F(OperationRunnerTest, MoveToFrontFetchesThatAlbumNext) {
     UseServer(false);
-    AddAlbums(6);
+    m_server.AddAlbumsOfOneDisc(6);
     m_server.SetReplyDelay(150ms);
     m_profile.WriteInt("FreeDB", "MaxThreadsCount", 1);
     COperationRunner runner(m_settings, m_profile, m_log, &m_observer);
@@ -318,7 +301,7 @@ TEST_F(OperationRunnerTest, TheProxyPasswordIsAskedOnceAndItsAnswerServesEveryCo
     const CTinyProxy proxy("alice", "s3cret");
     ASSERT_TRUE(proxy.IsRunning());
     UseServer(true);
-    AddAlbums(3);
+    m_server.AddAlbumsOfOneDisc(3);
     m_settings.m_bUseProxy = m_settings.m_bProxyAuth = m_settings.m_bAskPassword = true;
     m_settings.m_strProxyServer = "127.0.0.1";
     m_settings.m_strProxyPort = std::to_string(proxy.Port());

@@ -156,6 +156,22 @@ void CCddbTestServer::AddAlbum(const SAlbum& album) {
     m_addedAlbums.push_back(album);
 }
 
+void CCddbTestServer::AddAlbumsOfOneDisc(int nCount) {
+    for (int i = 0; i < nCount; ++i) {
+        const std::string title = "Album " + std::to_string(i);
+        AddAlbum({"cat" + std::to_string(100 + i), kManyDiscId, "Many", title,
+                  "# xmcd\n#\nDISCID=" + std::string(kManyDiscId) + "\nDTITLE=Many / " + title +
+                      "\nDYEAR=2004\nTTITLE0=One\nTTITLE1=Two\nTTITLE2=Three\n"
+                      "EXTD=\nEXTT0=\nEXTT1=\nEXTT2=\nPLAYORDER=\n"});
+    }
+}
+
+CAlbumInfo CCddbTestServer::Disc(const char* pDiscId) {
+    CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
+    album.SetDiscId(pDiscId);
+    return album;
+}
+
 std::vector<CCddbTestServer::SAlbum> CCddbTestServer::AllAlbums() const {
     std::vector<SAlbum> albums = Albums();
     std::lock_guard<std::mutex> lock(m_mutex);

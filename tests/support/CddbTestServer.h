@@ -1,5 +1,7 @@
 #pragma once
 
+#include "freedb/service/AlbumInfo.h"
+
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -51,6 +53,12 @@ public:
     static const std::vector<SAlbum>& Albums();
     // Serves this album too, after the fixed ones.
     void AddAlbum(const SAlbum& album);
+    // Serves `nCount` albums "Album 0"... of the disc kManyDiscId, each of three tracks in a
+    // category of its own ("cat100"...), so that each can be read.
+    static constexpr const char* kManyDiscId = "5a0b0c03";
+    void AddAlbumsOfOneDisc(int nCount);
+    // The disc of three 200-second tracks, given this ID.
+    static CAlbumInfo Disc(const char* pDiscId);
     // Serves every connection on a thread of its own, so clients are served at once.
     void SetConcurrent(bool bConcurrent) { m_bConcurrent = bConcurrent; }
 

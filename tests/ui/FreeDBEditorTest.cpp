@@ -28,23 +28,13 @@ using namespace std::chrono_literals;
 using EAlbumState = IOperationObserver::EAlbumState;
 constexpr const char* kTwoMatches = "0c025603"; // "Test Album" (rock) and "Mixed Tape" (misc)
 constexpr const char* kOneMatch = "1e0a2b04";   // "Blue Night" (jazz)
-
-CAlbumInfo Disc(const char* pDiscId) {
-    CAlbumInfo album = CAlbumInfo::FromPlayTimes({200, 200, 200});
-    album.SetDiscId(pDiscId);
-    return album;
-}
+constexpr auto Disc = &CCddbTestServer::Disc;
 
 class FreeDBEditorTest : public ::testing::Test {
 protected:
     void UseServer(bool bHttp) {
-        CFreeDBSettings& settings = m_test.m_freedbSettings;
-        settings.m_strRemoteServer = "127.0.0.1";
-        settings.m_strRemotePort =
-            std::to_string(bHttp ? m_server.HttpPort() : m_server.CddbpPort());
-        settings.m_strHTTPPath = CCddbTestServer::CgiPath();
-        settings.m_bUseHTTP = bHttp;
-        ASSERT_TRUE(settings.Save());
+        m_server.Configure(m_test.m_freedbSettings, bHttp);
+        ASSERT_TRUE(m_test.m_freedbSettings.Save());
         m_server.SetConcurrent(true);
     }
 
@@ -156,14 +146,10 @@ TEST_F(FreeDBEditorTest, TheTrackListEditsAndSortsTheSelectedAlbum) {
 
 TEST_F(FreeDBEditorTest, TrackListsAreFetchedInParallelAndADoubleClickFetchesAnAlbumNext) {
     UseServer(false);
-    for (int i = 0; i < 6; ++i)
-        m_server.AddAlbum({"cat" + std::to_string(100 + i), "5a0b0c03", "Many",
-                           "Album " + std::to_string(i),
-                           "# xmcd\n#\nDISCID=5a0b0c03\nDTITLE=Many / Album " + std::to_string(i) +
-                               "\nTTITLE0=One\nTTITLE1=Two\nTTITLE2=Three\n"});
+    m_server.AddAlbumsOfOneDisc(6);
     m_server.SetReplyDelay(150ms);
     m_test.m_profile.WriteInt("FreeDB", "MaxThreadsCount", 1);
-    CAlbumInfo album = Disc("5a0b0c03");
+    CAlbumInfo album = Disc(CCddbTestServer::kManyDiscId);
     auto editor = Open(&album, CFreeDBEditor::kStartLookup);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return editor->TreeModel().State(0) == EAlbumState::Fetching; }, 10000));
@@ -179,7 +165,8 @@ TEST_F(FreeDBEditorTest, TrackListsAreFetchedInParallelAndADoubleClickFetchesAnA
             reads.push_back(line);
     }
     ASSERT_EQ(reads.size(), 6u);
-    EXPECT_EQ(reads[1], "cddb read cat104 5a0b0c03") << "moved to the front of the queue";
+    EXPECT_EQ(reads[1], "cddb read cat104 " + std::string(CCddbTestServer::kManyDiscId))
+        << "moved to the front of the queue";
 
     // Five connections at once for six albums over one per three: two.
     m_test.m_profile.WriteInt("FreeDB", "MaxThreadsCount", 5);
