@@ -46,7 +46,7 @@ TEST_F(WaveReaderTest, AcceptsPcmAndFillsTheRecord) {
                               m_dir.Path(), "Side A"));
 }
 
-TEST_F(WaveReaderTest, TheSoundIsTheDataChunkCutAtTheFilesEnd) {
+TEST_F(WaveReaderTest, TheSoundIsTheDataChunkCutAtTheFilesEndAndItsPlayTimeWholeSeconds) {
     // 1 411 244 bytes of CD audio: exactly 8 s after the plain header.
     ASSERT_TRUE(Parse(CdFormat().AddSilentData(8 * kCdSecond).Bytes()));
     EXPECT_EQ(m_track->m_nWavSize, 1411244u);
@@ -75,9 +75,8 @@ TEST_F(WaveReaderTest, TheSoundIsTheDataChunkCutAtTheFilesEnd) {
     EXPECT_EQ(m_track->m_nWavSize, 44u);
     EXPECT_EQ(m_track->m_nPlayTime, 0u);
     EXPECT_EQ(m_track->m_nSampleFrames, 0u);
-}
 
-TEST_F(WaveReaderTest, PlayTimeIsZeroWithoutAUsableRate) {
+    // The play time is whole seconds, and zero without a usable rate.
     CTrackItem track(m_settings);
     track.m_nChannels = 2;
     track.m_nSamplesPerSec = 44100;

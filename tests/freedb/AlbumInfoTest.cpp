@@ -92,7 +92,7 @@ TEST(AlbumTrackLengthTest, LengthsEndAtTheNextTrackOrTheDiscAndShowNoTimeWhenBac
     EXPECT_EQ(lone.GetLengthText(), "00:00");
 }
 
-TEST(AlbumInfoTracksTest, GetTrackGrowsWithIndexesAndOwner) {
+TEST(AlbumInfoTracksTest, TracksKnowTheirIndexAndAlbumAlsoInCopiesAndMoves) {
     CAlbumInfo album;
     EXPECT_EQ(album.GetTrack(4).GetIndex(), 4u);
     ASSERT_EQ(album.GetTrackCount(), 5u);
@@ -103,10 +103,9 @@ TEST(AlbumInfoTracksTest, GetTrackGrowsWithIndexesAndOwner) {
     album.GetTrack(2);
     EXPECT_EQ(album.FindTrack(5), nullptr);
     EXPECT_EQ(album.GetTrackCount(), 5u);
-}
 
-TEST(AlbumInfoTracksTest, CopiesAndMovesPointTracksAtTheNewAlbum) {
-    CAlbumInfo album = ThreeTrackAlbum();
+    // Copies and moves point their tracks at the new album.
+    album = ThreeTrackAlbum();
     album.GetTrack(1).SetTitle("Middle");
     album.GetTrack(1).SetTitle("Changed");
     album.SetArtist("A");

@@ -137,8 +137,8 @@ TEST_F(MusicBrainzSourceTest, AFuzzyHitTakesTheClosestMediumOfEachRelease) {
     EXPECT_EQ(m_owner.LastLine(), "[INF]     Found 2 matches.");
 }
 
-// 404, a busy server that then answers, and replies that are not whole.
-TEST_F(MusicBrainzSourceTest, NothingFoundBusyAndBrokenReplies) {
+// 404, a busy server that then answers, replies that are not whole, no server, a stop.
+TEST_F(MusicBrainzSourceTest, NothingFoundBusyBrokenRepliesAndAnUnreachableServiceOrAStop) {
     CAlbumList results;
     ASSERT_TRUE(Query(results));
     EXPECT_EQ(results.GetCount(), 0u);
@@ -174,11 +174,9 @@ TEST_F(MusicBrainzSourceTest, NothingFoundBusyAndBrokenReplies) {
         EXPECT_FALSE(fresh.Query(disc, results));
         EXPECT_EQ(m_owner.LastLine(), "[ERR]Error " + error);
     }
-}
 
-TEST_F(MusicBrainzSourceTest, AnUnreachableServiceAndAStopFailWithTheirErrors) {
+    // An unreachable service, and a source shut down.
     m_settings.m_strMusicBrainzUrl = "http://127.0.0.1:1/ws/2/";
-    CAlbumList results;
     EXPECT_FALSE(Query(results));
     EXPECT_EQ(m_owner.LastLine(), "[ERR]Error 190: Can't connect to remote server!");
 

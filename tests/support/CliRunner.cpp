@@ -1,8 +1,8 @@
 #include "CliRunner.h"
 
+#include "support/TestFiles.h"
+
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 #ifndef WAVSMITH_CLI_PATH
@@ -15,13 +15,6 @@ std::string ShellQuote(const std::string& text) {
     for (char c : text)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 } // namespace
 
@@ -39,7 +32,7 @@ SCliResult RunCli(const std::vector<std::string>& args, const std::string& strWo
     const int status = std::system(command.c_str());
     SCliResult result;
     result.m_nExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.m_strOut = ReadAll(outPath);
-    result.m_strErr = ReadAll(errPath);
+    result.m_strOut = ReadWholeFile(outPath);
+    result.m_strErr = ReadWholeFile(errPath);
     return result;
 }
