@@ -10,7 +10,6 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <ostream>
 #include <stdexcept>
 
 namespace {
@@ -120,10 +119,6 @@ struct SFetchCase {
     int m_nAlbums;
     unsigned m_nConnections;
 };
-
-void PrintTo(const SFetchCase& fetch, std::ostream* out) {
-    *out << (fetch.m_bHttp ? "HTTP, " : "line protocol, ") << fetch.m_nAlbums << " albums";
-}
 
 class ParallelFetchTest : public OperationRunnerTest,
                           public ::testing::WithParamInterface<SFetchCase> {};
