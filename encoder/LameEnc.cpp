@@ -68,8 +68,10 @@ CStreamTable& Streams() {
     return table;
 }
 
-// The encoder of the last stream this thread closed, kept for its VBR header.
-thread_local LamePtr tl_finishedEncoder;
+// The encoder of the last stream this thread closed, kept for its VBR header. In the
+// static TLS reserve that glibc keeps for loaded libraries: no __tls_get_addr on each
+// use, and no dynamic TLS, whose blocks GCC 12's leak checker misreads at exit.
+__attribute__((tls_model("initial-exec"))) thread_local LamePtr tl_finishedEncoder;
 
 MPEG_mode LameMode(std::int32_t nMode) {
     switch (nMode) {
