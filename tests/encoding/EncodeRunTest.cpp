@@ -139,6 +139,15 @@ TEST_F(EncodeRunTest, StereoCbrKeepsRateChannelsLengthAndToneAndEndsWithTheTag) 
     EXPECT_EQ(tag.substr(33, 6), "Artist");
     EXPECT_EQ(m_observer.Events(),
               (std::vector<std::string>{"counters", "started", "info", "finished", "ended"}));
+
+    // Mixed down to one channel, the length stays exact.
+    m_settings.m_nChannelMode = 0;
+    AddWav("Mono.wav", CWaveWriter::PcmTone(2, 44100, 1.0, 300.0));
+    Encode();
+    const SDecodedMp3 mono = DecodeMp3(Mp3Path(1));
+    ASSERT_TRUE(mono.m_bOk);
+    EXPECT_EQ(mono.m_nChannels, 1);
+    EXPECT_EQ(mono.Frames(), 44100u);
 }
 
 TEST_F(EncodeRunTest, ALoopFailureEndsTheRunNamingTheTrackAndTheReasonAndLeavesNoFile) {
