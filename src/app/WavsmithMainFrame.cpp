@@ -49,9 +49,9 @@ CWavsmithMainFrame::CWavsmithMainFrame(SAppContext& context, CLanguageMenu::Rest
     : QMainWindow(pParent), m_context(context), m_languageMenu(context.m_catalogue),
       m_restart(std::move(restart)),
       m_pCommands(new CCommandTable(this, context.m_catalogue, m_languageMenu)),
-      m_pView(new CWavsmithView(context, *m_pCommands, this)),
       m_pMainBar(new CMainBar(*m_pCommands, context.m_catalogue, this)),
-      m_pInfoBar(new CInfoBar(context.m_catalogue, this)), m_pTotalSize(new QLabel(this)),
+      m_pInfoBar(new CInfoBar(context.m_catalogue, this)),
+      m_pView(new CWavsmithView(context, *m_pCommands, this)), m_pTotalSize(new QLabel(this)),
       m_pTotalPlayTime(new QLabel(this)) {
     setWindowTitle(ProgramTitle());
     // The window manager shows the icon, not the window's first picture.

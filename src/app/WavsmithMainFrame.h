@@ -55,9 +55,11 @@ private:
     CLanguageMenu m_languageMenu;
     CLanguageMenu::RestartHook m_restart;
     CCommandTable* m_pCommands;
-    CWavsmithView* m_pView;
+    // The bars are made before the view: they need no fonts, so they are built while the
+    // font database still loads, and the tab order follows the window from the top.
     CMainBar* m_pMainBar;
     CInfoBar* m_pInfoBar;
+    CWavsmithView* m_pView;
     QLabel* m_pTotalSize;
     QLabel* m_pTotalPlayTime;
     // The counter of the popup titles while menus are built with a language selected.
